@@ -1,6 +1,8 @@
 #pragma once
 // Texts inside the parameter image: 8-bit characters (Windows-1252), two per word,
-// the first character in the high byte. All routines work on G.ParamImage.
+// the first character in the high byte. All routines work on G.ParamImage and go
+// through Windows-1252 in both directions. Words past 1023 are never read or
+// written: a field that runs past the end of the image is cut there.
 
 #include <QByteArray>
 #include <QString>
