@@ -1,0 +1,223 @@
+#include "fieldtext.h"
+
+#include "globals.h"
+#include "messages.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+constexpr int SignificantDigits = 10;
+constexpr int MinutesPerDay = 24 * 60;
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+} // namespace
+
+int StrToInt(const QString &text)
+{
+    const QString t = text.trimmed();
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < t.size() && (t.at(i) == QLatin1Char('+') || t.at(i) == QLatin1Char('-'))) {
+        negative = t.at(i) == QLatin1Char('-');
+        ++i;
+    }
+    if (i >= t.size())
+        throw invalidIntegerError(text);
+    qint64 magnitude = 0;
+    for (; i < t.size(); ++i) {
+        if (!isAsciiDigit(t.at(i)))
+            throw invalidIntegerError(text);
+        magnitude = magnitude * 10 + (t.at(i).unicode() - '0');
+        if (magnitude > qint64(std::numeric_limits<int>::max()) + 1)
+            throw invalidIntegerError(text);
+    }
+    const qint64 value = negative ? -magnitude : magnitude;
+    if (value > std::numeric_limits<int>::max())
+        throw invalidIntegerError(text);
+    return int(value);
+}
+
+double StrToFloat(const QString &text)
+{
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double value = locale.toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value))
+        throw invalidFloatError(text);
+    return value;
+}
+
+QString FloatToFixedText(double value, int decimals)
+{
+    decimals = qBound(0, decimals, 30);
+    if (!std::isfinite(value))
+        return QString::number(value);
+
+    // The value as 0.D x 10^intDigits with SignificantDigits digits in D.
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*e", SignificantDigits - 1, std::fabs(value));
+    QByteArray digits;
+    digits.append(buf[0]);
+    digits.append(buf + 2, SignificantDigits - 1);
+    int intDigits = std::atoi(std::strchr(buf, 'e') + 1) + 1;
+
+    // Round half away from zero behind the last decimal that is shown.
+    const int keep = intDigits + decimals;
+    if (keep < 0) {
+        digits.clear();
+    } else if (keep < digits.size()) {
+        const bool roundUp = digits.at(keep) >= '5';
+        digits.truncate(keep);
+        if (roundUp) {
+            qsizetype i = digits.size() - 1;
+            while (i >= 0 && digits.at(i) == '9')
+                digits[i--] = '0';
+            if (i >= 0) {
+                digits[i] = char(digits.at(i) + 1);
+            } else {
+                digits.prepend('1');
+                ++intDigits;
+            }
+        }
+    }
+
+    QByteArray integerPart;
+    QByteArray fraction;
+    if (intDigits <= 0) {
+        integerPart = "0";
+        fraction = QByteArray(-intDigits, '0') + digits;
+    } else {
+        integerPart = digits.left(intDigits);
+        integerPart.append(QByteArray(intDigits - integerPart.size(), '0'));
+        fraction = digits.mid(intDigits);
+    }
+    fraction = fraction.left(decimals);
+    fraction.append(QByteArray(decimals - fraction.size(), '0'));
+    // No leading zeros in front of the first significant integer digit.
+    while (integerPart.size() > 1 && integerPart.startsWith('0'))
+        integerPart.remove(0, 1);
+
+    const QByteArray shown = integerPart + fraction;
+    const bool isZero = shown.count('0') == shown.size();
+    QString result;
+    if (value < 0 && !isZero)
+        result += QLatin1Char('-');
+    result += QString::fromLatin1(integerPart);
+    if (decimals > 0)
+        result += QLocale().decimalPoint() + QString::fromLatin1(fraction);
+    return result;
+}
+
+QString ClampIntText(const QString &text, int max, int min)
+{
+    const int n = StrToInt(text);
+    if (n < min)
+        return QString::number(min);
+    if (n > max)
+        return QString::number(max);
+    return text;
+}
+
+QString ClampFloatText(const QString &text, int decimals, double max, double min)
+{
+    double v = StrToFloat(text);
+    if (v < min)
+        v = min;
+    else if (v > max)
+        v = max;
+    return FloatToFixedText(v, decimals);
+}
+
+QString StepUpIntText(const QString &text, int max, int min, int step)
+{
+    const qint64 n = qint64(StrToInt(text)) + step;
+    return QString::number(n > max ? qint64(min) : n);
+}
+
+QString StepDownIntText(const QString &text, int max, int min, int step)
+{
+    const qint64 n = qint64(StrToInt(text)) - step;
+    return QString::number(n < min ? qint64(max) : n);
+}
+
+QString MinutesToTimeText(int wordIndex)
+{
+    if (wordIndex < 0 || wordIndex >= ImageWordCount)
+        return QString();
+    const quint16 w = G.ParamImage[size_t(wordIndex)];
+    return QStringLiteral("%1:%2").arg(w / 60, 2, 10, QLatin1Char('0')).arg(w % 60, 2, 10, QLatin1Char('0'));
+}
+
+quint16 TimeTextToMinutes(const QString &text)
+{
+    QString rest = text;
+    rest.remove(QLatin1Char(':'));
+    int n = 0;
+    try {
+        n = StrToInt(rest);
+    } catch (const ConversionError &) {
+        throw invalidIntegerError(text);
+    }
+    const quint16 low = quint16(n);
+    return quint16((low / 100) * 60 + low % 100);
+}
+
+bool StepTimeOfDayText(const QString &text, bool up, QString &result)
+{
+    static const QRegularExpression timeOfDay(
+        QStringLiteral("^\\s*(\\d{1,2})\\s*:\\s*(\\d{1,2})(?:\\s*:\\s*(\\d{1,2}))?\\s*$"));
+    const QRegularExpressionMatch m = timeOfDay.match(text);
+    if (!m.hasMatch())
+        return false;
+    const int hours = m.captured(1).toInt();
+    const int minutes = m.captured(2).toInt();
+    const int seconds = m.captured(3).isEmpty() ? 0 : m.captured(3).toInt();
+    if (hours > 23 || minutes > 59 || seconds > 59)
+        return false;
+    // Whole minutes: the seconds never show in the result, and stepping keeps them.
+    int total = hours * 60 + minutes + (up ? 1 : -1);
+    total = (total + MinutesPerDay) % MinutesPerDay;
+    result = QStringLiteral("%1:%2")
+                 .arg(total / 60, 2, 10, QLatin1Char('0'))
+                 .arg(total % 60, 2, 10, QLatin1Char('0'));
+    return true;
+}
+
+QChar DecimalSeparator()
+{
+    const QString point = QLocale().decimalPoint();
+    return point.size() == 1 ? point.at(0) : QLatin1Char('.');
+}
+
+QChar NumKeyFilter(QChar key)
+{
+    if (key == KeyBackspace || isAsciiDigit(key))
+        return key;
+    return KeyNull;
+}
+
+QChar RealNumKeyFilter(QChar key, qsizetype textLength)
+{
+    if (key == KeyEnter)
+        return KeyNull;
+    if (textLength >= 7)
+        return key;
+    if (key == KeyBackspace || isAsciiDigit(key))
+        return key;
+    if (textLength >= 1 && key == DecimalSeparator())
+        return key;
+    return KeyNull;
+}
