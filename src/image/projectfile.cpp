@@ -1,0 +1,241 @@
+#include "projectfile.h"
+
+#include "textcodec.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QSaveFile>
+
+const QByteArray FileIdV25 = QByteArrayLiteral("Config file KRT-6 from V2.5");
+const QByteArray FileIdV25Other = QByteArrayLiteral("Config file ZA7700F from V2.5");
+const QByteArray FileIdOld = QByteArrayLiteral("Configuration file KRT-6");
+
+namespace {
+
+std::function<QDateTime()> &projectClock()
+{
+    static std::function<QDateTime()> clock;
+    return clock;
+}
+
+// Label texts as written; "Prüfungsdatum" has its ü as the Windows-1252 byte 0xFC.
+const QString LabelWorkNumber = QStringLiteral("Work.-No.   :  ");
+const QString LabelProject = QStringLiteral("Project     :  ");
+const QString LabelFirmware = QStringLiteral("Firmware    :  ");
+const QString LabelPath = QStringLiteral("Pfad        :  ");
+const QString LabelVersion = QStringLiteral("Version :  ");
+const QString LabelTestDate = QStringLiteral("Pr\u00FCfungsdatum: ");
+const QString LabelMemo = QStringLiteral("Memo :");
+
+// One head line of 48 bytes: cut or padded with blanks.
+QByteArray lineBytes(const QByteArray &text)
+{
+    QByteArray line = text.left(HeadLineLength);
+    line.append(QByteArray(HeadLineLength - line.size(), ' '));
+    return line;
+}
+
+void putLine(QByteArray &file, int n, const QByteArray &text)
+{
+    file.replace(n * HeadLineStride, HeadLineLength, lineBytes(text));
+}
+
+// Bytes of line n up to its last non-blank character among the first 48.
+QByteArray trimmedLine(const QByteArray &file, int n, int from = 0)
+{
+    const QByteArray line = file.mid(n * HeadLineStride, HeadLineLength);
+    int end = line.size();
+    while (end > 0 && line.at(end - 1) == ' ')
+        --end;
+    if (end <= from)
+        return QByteArray();
+    return line.mid(from, end - from);
+}
+
+} // namespace
+
+void setProjectClock(std::function<QDateTime()> clock)
+{
+    projectClock() = std::move(clock);
+}
+
+QString currentTestDateLine()
+{
+    const QDateTime now = projectClock() ? projectClock()() : QDateTime::currentDateTime();
+    const QLocale locale = QLocale::system();
+    return LabelTestDate + locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+           locale.toString(now.time(), QLocale::LongFormat);
+}
+
+QByteArray buildProjectFile(const ProjectHead &head, bool NewTestDate, const TParamImage &image)
+{
+    QByteArray file;
+    file.reserve(ProjectFileSize);
+    for (int n = 0; n < HeadLineCount; ++n)
+        file.append(QByteArray(HeadLineLength, ' ')).append("\r\n");
+
+    putLine(file, 0, FileIdV25);
+    putLine(file, 1, toWin1252(LabelWorkNumber + head.workNumber));
+    putLine(file, 5, toWin1252(LabelProject + head.projectName));
+    putLine(file, 6, toWin1252(LabelFirmware + head.firmwareText));
+    putLine(file, 7, toWin1252(LabelPath + head.path));
+    putLine(file, 8, toWin1252(LabelVersion + head.programVersion));
+    putLine(file, 9, toWin1252(NewTestDate ? currentTestDateLine() : head.testDateLine));
+    putLine(file, 10, toWin1252(LabelMemo));
+
+    const QByteArray memo = toWin1252(head.memo);
+    for (int piece = 0; MemoFirstLine + piece < HeadLineCount; ++piece) {
+        const qsizetype start = qsizetype(piece) * HeadLineLength;
+        if (start >= memo.size())
+            break;
+        putLine(file, MemoFirstLine + piece, memo.mid(start, HeadLineLength));
+    }
+
+    for (int k = 0; k < ImageWordCount; ++k) {
+        file.append(char(image[k] >> 8));
+        file.append(char(image[k] & 0xFF));
+    }
+    return file;
+}
+
+ProjectFileContents parseProjectFile(const QByteArray &bytes)
+{
+    ProjectFileContents result;
+    if (bytes.size() < ProjectFileSize)
+        return result;
+
+    const QByteArray line0 = bytes.left(HeadLineLength);
+    if (line0.startsWith(FileIdV25))
+        result.id = FileIdKind::FileIdV25;
+    else if (line0.startsWith(FileIdV25Other))
+        result.id = FileIdKind::FileIdV25Other;
+    else if (line0.startsWith(FileIdOld))
+        result.id = FileIdKind::FileIdOld;
+    else
+        return result;
+
+    result.testDateLine = fromWin1252(trimmedLine(bytes, 9));
+    for (int k = 0; k < ImageWordCount; ++k) {
+        const quint8 high = quint8(bytes[ImageBlockOffset + 2 * k]);
+        const quint8 low = quint8(bytes[ImageBlockOffset + 2 * k + 1]);
+        result.image[k] = quint16((high << 8) | low);
+    }
+    result.workNumber = fromWin1252(trimmedLine(bytes, 1, HeadValueOffset));
+    result.projectName = fromWin1252(trimmedLine(bytes, 5, HeadValueOffset));
+    result.firmwareText = fromWin1252(trimmedLine(bytes, 6, HeadValueOffset));
+
+    QByteArray memo;
+    for (int n = MemoFirstLine; n < HeadLineCount; ++n)
+        memo.append(trimmedLine(bytes, n));
+    result.memo = fromWin1252(memo);
+    return result;
+}
+
+FileResult saveProjectFileBytes(const QString &path, const QByteArray &bytes)
+{
+    FileResult result;
+    QSaveFile file(path);
+    // Unbuffered on purpose: with a buffered QSaveFile a failing final flush (disk
+    // full, file size limit) goes unnoticed by commit(), which then replaces the old
+    // file with a cut one. Written directly, every failure shows at write().
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        result.errorText = file.errorString();
+        return result;
+    }
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0) {
+            result.errorText = file.errorString();
+            file.cancelWriting(); // the temporary file is removed, the old file stays
+            return result;
+        }
+        done += n;
+    }
+    if (!file.commit()) {
+        result.errorText = file.errorString();
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+ProjectReadResult readProjectFile(const QString &path)
+{
+    ProjectReadResult result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.file.errorText = file.errorString();
+        return result;
+    }
+    QByteArray bytes;
+    while (bytes.size() < ProjectFileSize) {
+        const QByteArray chunk = file.read(ProjectFileSize - bytes.size());
+        if (chunk.isEmpty())
+            break;
+        bytes.append(chunk);
+    }
+    if (file.error() != QFileDevice::NoError) {
+        result.file.errorText = file.errorString();
+        return result;
+    }
+    result.file.ok = true;
+    if (bytes.size() < ProjectFileSize) {
+        result.tooShort = true;
+        return result;
+    }
+    result.contents = parseProjectFile(bytes);
+    return result;
+}
+
+void commitWrittenImage()
+{
+    G.CommittedImage = G.ParamImage;
+    G.ProjectTextModified = false;
+}
+
+FileResult WriteProjectFile(const QString &path, const ProjectHead &head, bool NewTestDate)
+{
+    // The date is taken once, so that the file and G.TestDateLine get the same line.
+    ProjectHead written = head;
+    if (NewTestDate)
+        written.testDateLine = currentTestDateLine();
+    const QByteArray bytes = buildProjectFile(written, false, G.ParamImage);
+    const FileResult result = saveProjectFileBytes(path, bytes);
+    if (!result.ok)
+        return result;
+    commitWrittenImage();
+    if (NewTestDate)
+        G.TestDateLine = fromWin1252(trimmedLine(bytes, 9));
+    return result;
+}
+
+void loadImageIntoAllCopies(const TParamImage &image)
+{
+    G.CommittedImage = image;
+    G.ParamImage = image;
+    G.ReferenceImage = image;
+    G.SignalMatrixConverted = false;
+}
+
+bool applyOpenedProject(const ProjectReadResult &result)
+{
+    if (!result.file.ok || result.tooShort)
+        return false;
+    const ProjectFileContents &contents = result.contents;
+    if (contents.id != FileIdKind::FileIdV25 && contents.id != FileIdKind::FileIdV25Other)
+        G.WriteAccepted = false;
+    if (contents.id == FileIdKind::Rejected)
+        return false;
+    G.TestDateLine = contents.testDateLine;
+    loadImageIntoAllCopies(contents.image);
+    return true;
+}
+
+void finishOpenedProject()
+{
+    G.ImageModified = false;
+    G.ProjectTextModified = false;
+    G.VoltageRange = G.CommittedImage[VoltageVariant];
+    G.CellCount = G.CommittedImage[BatteryCellCount];
+}

@@ -1,0 +1,428 @@
+#include "globals.h"
+#include "projectfile.h"
+#include "textcodec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <signal.h>
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray line(const QByteArray &file, int n)
+{
+    return file.mid(n * HeadLineStride, HeadLineStride);
+}
+
+QByteArray padded(const QByteArray &text)
+{
+    return text + QByteArray(48 - text.size(), ' ') + "\r\n";
+}
+
+TParamImage patternImage()
+{
+    TParamImage image{};
+    for (int k = 0; k < ImageWordCount; ++k)
+        image[k] = quint16(k * 0x9E37 + 0x55);
+    return image;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+const QDateTime FixedTime(QDate(2024, 3, 7), QTime(14, 5, 9));
+
+} // namespace
+
+class TestProjectFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        resetGlobals();
+        setProjectClock([] { return FixedTime; });
+    }
+    void cleanup() { setProjectClock({}); }
+
+    void layoutOfAWrittenFile()
+    {
+        ProjectHead head;
+        head.workNumber = "ABC";
+        head.projectName = "PLANT";
+        head.firmwareText = "Version 2.60";
+        head.path = "/HOME/X/PLANT.ZF1";
+        head.programVersion = "2.60";
+        head.memo = "hello";
+        TParamImage image{};
+        image[5] = 0x1234;
+        const QByteArray f = buildProjectFile(head, true, image);
+        QCOMPARE(f.size(), 7048);
+        QCOMPARE(line(f, 0), padded("Config file KRT-6 from V2.5"));
+        QCOMPARE(line(f, 1), QByteArray("Work.-No.   :  ABC") + QByteArray(30, ' ') + "\r\n");
+        for (int n : {2, 3, 4})
+            QCOMPARE(line(f, n), padded(""));
+        QCOMPARE(line(f, 5), padded("Project     :  PLANT"));
+        QCOMPARE(line(f, 6), padded("Firmware    :  Version 2.60"));
+        QCOMPARE(line(f, 7), padded("Pfad        :  /HOME/X/PLANT.ZF1"));
+        QCOMPARE(line(f, 8), padded("Version :  2.60"));
+        const QLocale sys = QLocale::system();
+        const QByteArray date = "Pr\xFC"
+                                "fungsdatum: " +
+                                sys.toString(FixedTime.date(), QLocale::ShortFormat).toLatin1() + " " +
+                                sys.toString(FixedTime.time(), QLocale::LongFormat).toLatin1();
+        QCOMPARE(line(f, 9), padded(date.left(48)));
+        QCOMPARE(line(f, 10), padded("Memo :"));
+        QCOMPARE(line(f, 11), padded("hello"));
+        QCOMPARE(line(f, 12), padded(""));
+        QCOMPARE(line(f, 99), padded(""));
+        QCOMPARE(quint8(f[5010]), quint8(0x12));
+        QCOMPARE(quint8(f[5011]), quint8(0x34));
+        QCOMPARE(quint8(f[5000]), quint8(0));
+    }
+
+    void storedTestDateLineIsKept()
+    {
+        ProjectHead head;
+        head.testDateLine = QString::fromUtf8("Prüfungsdatum: 01.02.2020 10:11:12");
+        const QByteArray f = buildProjectFile(head, false, TParamImage{});
+        QCOMPARE(line(f, 9), padded("Pr\xFC"
+                                    "fungsdatum: 01.02.2020 10:11:12"));
+        QCOMPARE(parseProjectFile(f).testDateLine, head.testDateLine);
+    }
+
+    void valuesAreCutAndPadded_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("readBack");
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("40 chars cut to 33") << QString(40, 'P') << QString(33, 'P');
+        QTest::newRow("33 chars") << QString(33, 'Q') << QString(33, 'Q');
+        QTest::newRow("trailing blanks lost") << "AB  "
+                                              << "AB";
+        QTest::newRow("inner blanks kept") << " A B"
+                                           << " A B";
+        QTest::newRow("umlaut and euro") << QString::fromUtf8("MÜLLER €") << QString::fromUtf8("MÜLLER €");
+        QTest::newRow("cyrillic becomes ?") << QString::fromUtf8("Ж1") << "?1";
+    }
+    void valuesAreCutAndPadded()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, readBack);
+        ProjectHead head;
+        head.workNumber = value;
+        head.projectName = value;
+        head.firmwareText = value;
+        const QByteArray f = buildProjectFile(head, false, TParamImage{});
+        QCOMPARE(f.size(), 7048);
+        for (int n = 0; n < 100; ++n)
+            QCOMPARE(f.mid(n * 50 + 48, 2), QByteArray("\r\n"));
+        const ProjectFileContents c = parseProjectFile(f);
+        QCOMPARE(c.id, FileIdKind::FileIdV25);
+        QCOMPARE(c.workNumber, readBack);
+        QCOMPARE(c.projectName, readBack);
+        QCOMPARE(c.firmwareText, readBack);
+    }
+
+    void memoPieces()
+    {
+        ProjectHead head;
+        head.memo = QString(100, 'm');
+        QByteArray f = buildProjectFile(head, false, TParamImage{});
+        QCOMPARE(line(f, 11), QByteArray(48, 'm') + "\r\n");
+        QCOMPARE(line(f, 12), QByteArray(48, 'm') + "\r\n");
+        QCOMPARE(line(f, 13), padded("mmmm"));
+        QCOMPARE(line(f, 14), padded(""));
+        QCOMPARE(parseProjectFile(f).memo, head.memo);
+
+        // 4272 characters fit, the rest is not stored
+        head.memo.clear();
+        for (int i = 0; i < 4300; ++i)
+            head.memo.append(QChar('a' + i % 26));
+        f = buildProjectFile(head, false, TParamImage{});
+        QCOMPARE(f.size(), 7048);
+        QCOMPARE(parseProjectFile(f).memo, head.memo.left(4272));
+        QCOMPARE(f.mid(99 * 50, 48), toWin1252(head.memo.mid(4224, 48)));
+
+        // a blank as the 48th character of a piece is lost on reading; CR LF survive
+        head.memo = QString(47, 'x') + " " + "y\r\nz";
+        f = buildProjectFile(head, false, TParamImage{});
+        QCOMPARE(parseProjectFile(f).memo, QString(47, 'x') + "y\r\nz");
+    }
+
+    void identificationLines_data()
+    {
+        QTest::addColumn<QByteArray>("line0");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("current") << QByteArray("Config file KRT-6 from V2.5") << int(FileIdKind::FileIdV25);
+        QTest::newRow("current + tail")
+            << QByteArray("Config file KRT-6 from V2.57 whatever xyz") << int(FileIdKind::FileIdV25);
+        QTest::newRow("ZA7700F") << QByteArray("Config file ZA7700F from V2.5")
+                                 << int(FileIdKind::FileIdV25Other);
+        QTest::newRow("old") << QByteArray("Configuration file KRT-6") << int(FileIdKind::FileIdOld);
+        QTest::newRow("old + tail") << QByteArray("Configuration file KRT-6 V1")
+                                    << int(FileIdKind::FileIdOld);
+        QTest::newRow("lower case") << QByteArray("config file KRT-6 from V2.5") << int(FileIdKind::Rejected);
+        QTest::newRow("V2.4") << QByteArray("Config file KRT-6 from V2.4") << int(FileIdKind::Rejected);
+        QTest::newRow("leading blank")
+            << QByteArray(" Configuration file KRT-6") << int(FileIdKind::Rejected);
+        QTest::newRow("blank") << QByteArray() << int(FileIdKind::Rejected);
+    }
+    void identificationLines()
+    {
+        QFETCH(QByteArray, line0);
+        QFETCH(int, kind);
+        ProjectHead head;
+        head.projectName = "P";
+        QByteArray f = buildProjectFile(head, false, patternImage());
+        f.replace(0, 48, line0 + QByteArray(48 - line0.size(), ' '));
+        const ProjectFileContents c = parseProjectFile(f);
+        QCOMPARE(int(c.id), kind);
+        if (c.id == FileIdKind::Rejected) {
+            QCOMPARE(c.projectName, QString());
+            QCOMPARE(c.image, TParamImage{});
+        } else {
+            QCOMPARE(c.projectName, QString("P"));
+            QCOMPARE(c.image, patternImage());
+        }
+    }
+
+    void writeReadBackByteForByte()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("PLANT.zf1");
+        G.ParamImage = patternImage();
+        G.CommittedImage.fill(0);
+        G.ReferenceImage.fill(7);
+        G.ProjectTextModified = true;
+        ProjectHead head;
+        head.workNumber = "JJ000000-000.000";
+        head.projectName = "PLANT";
+        head.firmwareText = "Version 2.60";
+        head.path = path.toUpper();
+        head.programVersion = "2.60";
+        head.memo = QString::fromUtf8("Line one\r\nZeile zwei: Grüße");
+        const FileResult w = WriteProjectFile(path, head, true);
+        QVERIFY2(w.ok, qPrintable(w.errorText));
+        QCOMPARE(G.CommittedImage, G.ParamImage);
+        QCOMPARE(G.ReferenceImage[3], quint16(7)); // a save never touches the reference
+        QVERIFY(!G.ProjectTextModified);
+        QVERIFY(G.TestDateLine.startsWith(QString::fromUtf8("Prüfungsdatum: ")));
+
+        const QByteArray first = readAll(path);
+        QCOMPARE(first.size(), 7048);
+        QCOMPARE(first.mid(5000), buildProjectFile(head, false, patternImage()).mid(5000));
+
+        const ProjectReadResult r = readProjectFile(path);
+        QVERIFY(r.accepted());
+        QCOMPARE(r.contents.workNumber, head.workNumber);
+        QCOMPARE(r.contents.projectName, head.projectName);
+        QCOMPARE(r.contents.firmwareText, head.firmwareText);
+        QCOMPARE(r.contents.memo, head.memo);
+        QCOMPARE(r.contents.testDateLine, G.TestDateLine);
+        QCOMPARE(r.contents.image, patternImage());
+
+        // Save (no new date) of what was read gives the very same bytes, even when the
+        // clock has moved on
+        setProjectClock([] { return FixedTime.addDays(400); });
+        head.testDateLine = r.contents.testDateLine;
+        const QString path2 = dir.filePath("COPY.zf1");
+        QVERIFY(WriteProjectFile(path2, head, false).ok);
+        QCOMPARE(readAll(path2), first);
+        // the date kept from the Save as is written again by a later Save
+        ProjectHead fromGlobals = head;
+        fromGlobals.testDateLine = G.TestDateLine;
+        QVERIFY(WriteProjectFile(path2, fromGlobals, false).ok);
+        QCOMPARE(readAll(path2), first);
+    }
+
+    void openStepsOnTheSharedState()
+    {
+        QTemporaryDir dir;
+        TParamImage image = patternImage();
+        image[VoltageVariant] = 1;
+        image[BatteryCellCount] = 54;
+        ProjectHead head;
+        head.testDateLine = "Pr\u00FCfungsdatum: x";
+        QByteArray bytes = buildProjectFile(head, false, image);
+        const QString current = dir.filePath("a.zf1");
+        QVERIFY(writeFile(current, bytes));
+
+        G.WriteAccepted = true;
+        G.SignalMatrixConverted = true;
+        G.ImageModified = true;
+        G.ProjectTextModified = true;
+        QVERIFY(applyOpenedProject(readProjectFile(current)));
+        QVERIFY(G.WriteAccepted);
+        QVERIFY(!G.SignalMatrixConverted);
+        QCOMPARE(G.ParamImage, image);
+        QCOMPARE(G.CommittedImage, image);
+        QCOMPARE(G.ReferenceImage, image);
+        QCOMPARE(G.TestDateLine, head.testDateLine);
+        finishOpenedProject();
+        QVERIFY(!G.ImageModified);
+        QVERIFY(!G.ProjectTextModified);
+        QCOMPARE(G.VoltageRange, quint16(1));
+        QCOMPARE(G.CellCount, quint16(54));
+
+        // old identification line: loaded, but must be confirmed before a write
+        bytes.replace(0, 48, padded("Configuration file KRT-6").left(48));
+        const QString old = dir.filePath("b.zaf");
+        QVERIFY(writeFile(old, bytes));
+        resetGlobals();
+        G.WriteAccepted = true;
+        QVERIFY(applyOpenedProject(readProjectFile(old)));
+        QVERIFY(!G.WriteAccepted);
+        QCOMPARE(G.ParamImage, image);
+
+        // rejected: WriteAccepted cleared, images and test date untouched
+        bytes.replace(0, 48, QByteArray(48, 'Z'));
+        const QString bad = dir.filePath("c.zf1");
+        QVERIFY(writeFile(bad, bytes));
+        resetGlobals();
+        G.WriteAccepted = true;
+        G.TestDateLine = "kept";
+        G.ParamImage[9] = 99;
+        QVERIFY(!applyOpenedProject(readProjectFile(bad)));
+        QVERIFY(!G.WriteAccepted);
+        QCOMPARE(G.ParamImage[9], quint16(99));
+        QCOMPARE(G.CommittedImage[9], quint16(0));
+        QCOMPARE(G.TestDateLine, QString("kept"));
+    }
+
+    void shortAndLongFiles()
+    {
+        QTemporaryDir dir;
+        const QByteArray good = buildProjectFile(ProjectHead{}, false, patternImage());
+        const QString shortPath = dir.filePath("short.zf1");
+        QVERIFY(writeFile(shortPath, good.left(7047)));
+        const ProjectReadResult r = readProjectFile(shortPath);
+        QVERIFY(r.file.ok);
+        QVERIFY(r.tooShort);
+        QVERIFY(!r.accepted());
+        G.WriteAccepted = true;
+        G.ParamImage[1] = 5;
+        QVERIFY(!applyOpenedProject(r));
+        QVERIFY(G.WriteAccepted); // a refused file changes nothing
+        QCOMPARE(G.ParamImage[1], quint16(5));
+
+        QVERIFY(writeFile(shortPath, QByteArray()));
+        QVERIFY(readProjectFile(shortPath).tooShort);
+
+        const QString longPath = dir.filePath("long.zf1");
+        QVERIFY(writeFile(longPath, good + QByteArray(5000, '\xAA')));
+        const ProjectReadResult l = readProjectFile(longPath);
+        QVERIFY(l.accepted());
+        QCOMPARE(l.contents.image, patternImage());
+    }
+
+    void readErrorsCarryTheSystemText()
+    {
+        QTemporaryDir dir;
+        const ProjectReadResult missing = readProjectFile(dir.filePath("none.zf1"));
+        QVERIFY(!missing.file.ok);
+        QVERIFY(!missing.file.errorText.isEmpty());
+        QVERIFY(!missing.accepted());
+        G.WriteAccepted = true;
+        QVERIFY(!applyOpenedProject(missing));
+        QVERIFY(G.WriteAccepted);
+
+        const ProjectReadResult directory = readProjectFile(dir.path());
+        QVERIFY(!directory.accepted());
+    }
+
+    void failedSaveKeepsTheOldFileAndState()
+    {
+        QTemporaryDir dir;
+        // a directory that does not exist, and a "directory" that is a regular file
+        const QString plainFile = dir.filePath("plain");
+        QVERIFY(writeFile(plainFile, "x"));
+        for (const QString &path : {dir.filePath("missing/p.zf1"), plainFile + "/p.zf1"}) {
+            G.ParamImage.fill(3);
+            G.ProjectTextModified = true;
+            const FileResult r = WriteProjectFile(path, ProjectHead{}, true);
+            QVERIFY(!r.ok);
+            QVERIFY(!r.errorText.isEmpty());
+            QCOMPARE(G.CommittedImage[1], quint16(0));
+            QVERIFY(G.ProjectTextModified);
+            QVERIFY(G.TestDateLine.isEmpty());
+            QVERIFY(!QFile::exists(path));
+        }
+
+        // a save that fails while writing (file size limit below 7048 bytes; root is
+        // bound by it too) leaves the previous file whole
+        const QString path = dir.filePath("keep.zf1");
+        const QByteArray old = buildProjectFile(ProjectHead{}, false, patternImage());
+        QVERIFY(writeFile(path, old));
+        struct sigaction ignore = {}, previous = {};
+        ignore.sa_handler = SIG_IGN;
+        sigaction(SIGXFSZ, &ignore, &previous);
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit small = saved;
+        small.rlim_cur = 1000;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        G.ParamImage.fill(0x4444);
+        const FileResult r = WriteProjectFile(path, ProjectHead{}, false);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        sigaction(SIGXFSZ, &previous, nullptr);
+        QVERIFY(!r.ok);
+        QVERIFY(!r.errorText.isEmpty());
+        QVERIFY(r.errorText != "Unknown error");
+        QCOMPARE(readAll(path), old);
+        QCOMPARE(G.CommittedImage[1], quint16(0));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2); // no temporary left
+    }
+
+    void randomAndMutatedFilesNeverCrash()
+    {
+        QRandomGenerator rng(20240307);
+        const QByteArray good = buildProjectFile(
+            ProjectHead{"W", "P", "Version 2.60", "X", "2.60", "", "memo"}, false, patternImage());
+        int accepted = 0;
+        for (int i = 0; i < 4000; ++i) {
+            QByteArray bytes;
+            if (i % 4 == 0) {
+                bytes.resize(int(rng.bounded(7048 * 2)));
+                for (char &c : bytes)
+                    c = char(rng.bounded(256));
+            } else {
+                bytes = good;
+                const int flips = int(rng.bounded(1, 64));
+                for (int k = 0; k < flips; ++k)
+                    bytes[int(rng.bounded(7048))] = char(rng.bounded(256));
+                if (i % 7 == 0)
+                    bytes.truncate(int(rng.bounded(7049)));
+            }
+            const ProjectFileContents c = parseProjectFile(bytes);
+            if (c.id == FileIdKind::Rejected)
+                continue;
+            ++accepted;
+            QVERIFY(bytes.size() >= 7048);
+            QVERIFY(c.workNumber.size() <= 33);
+            QVERIFY(c.testDateLine.size() <= 48);
+            QVERIFY(c.memo.size() <= 4272);
+            for (int k = 0; k < ImageWordCount; k += 97)
+                QCOMPARE(int(c.image[k]), quint8(bytes[5000 + 2 * k]) * 256 + quint8(bytes[5001 + 2 * k]));
+        }
+        QVERIFY(accepted > 1000);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProjectFile)
+#include "tst_projectfile.moc"
