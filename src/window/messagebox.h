@@ -1,0 +1,18 @@
+#pragma once
+// The presenter of showMessage() over QMessageBox.
+
+#include "messages.h"
+
+class QMessageBox;
+class QWidget;
+
+// Installs the QMessageBox presenter for showMessage(); returns the previous presenter.
+MessagePresenter installMessageBoxPresenter();
+
+// Builds the box for a request: icon by kind, the requested buttons, the caption (the
+// application's name when the request has none). A Help button requests the help
+// context of the request and leaves the box open. Used by the presenter; exposed for tests.
+QMessageBox *createMessageBox(const MessageRequest &request, QWidget *parent = nullptr);
+
+// The button a finished box stands for (MbCancel when it was closed without one).
+int messageBoxResult(const QMessageBox &box);
