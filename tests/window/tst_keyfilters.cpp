@@ -1,0 +1,275 @@
+#include "keyfilters.h"
+#include "messagerecorder.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QLocale>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <memory>
+
+// Edits in a shown window, typed into key by key as a user would.
+class TestKeyFilters : public QObject
+{
+    Q_OBJECT
+    QLocale m_initial;
+    std::unique_ptr<QWidget> m_window;
+    QLineEdit *m_num = nullptr;
+    QLineEdit *m_real = nullptr;
+    QLineEdit *m_text = nullptr;
+
+    QLineEdit *addEdit(const char *name, KeyPressHandler handler, int maxLength = 32767)
+    {
+        auto *edit = new QLineEdit(m_window.get());
+        edit->setObjectName(name);
+        edit->setMaxLength(maxLength);
+        m_window->layout()->addWidget(edit);
+        if (handler)
+            installKeyPressFilter(edit, handler);
+        return edit;
+    }
+
+    void focus(QLineEdit *edit)
+    {
+        edit->setFocus();
+        QTRY_VERIFY(edit->hasFocus());
+        edit->end(false);
+    }
+
+private slots:
+    void initTestCase() { m_initial = QLocale(); }
+
+    void init()
+    {
+        m_window = std::make_unique<QWidget>();
+        new QVBoxLayout(m_window.get());
+        m_num = addEdit("ed_num", edNumKeyPress, 5);
+        m_real = addEdit("ed_real", edRealNumKeyPress);
+        m_text = addEdit("ed_text", ed_TextKeyPress, 16);
+        m_window->show();
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        QLocale::setDefault(m_initial);
+    }
+
+    void integerEditTakesDigitsOnly_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("C") << "C";
+        QTest::newRow("German") << "de_DE";
+    }
+
+    void integerEditTakesDigitsOnly()
+    {
+        QFETCH(QString, locale);
+        QLocale::setDefault(QLocale(locale));
+        focus(m_num);
+        QTest::keyClicks(m_num, "1-2.3,a B+");
+        QCOMPARE(m_num->text(), QString("123"));
+        QTest::keyClick(m_num, Qt::Key_Minus);
+        QTest::keyClick(m_num, Qt::Key_Period);
+        QTest::keyClick(m_num, Qt::Key_Comma);
+        QTest::keyClick(m_num, Qt::Key_Space);
+        QCOMPARE(m_num->text(), QString("123"));
+        QTest::keyClick(m_num, Qt::Key_Backspace);
+        QCOMPARE(m_num->text(), QString("12"));
+        QTest::keyClicks(m_num, "3456"); // the edit's max length 5 still holds
+        QCOMPARE(m_num->text(), QString("12345"));
+    }
+
+    void enterIsSwallowed()
+    {
+        for (QLineEdit *edit : {m_num, m_real}) {
+            focus(edit);
+            QTest::keyClicks(edit, "12345678"); // the real edit reaches length 7: still swallowed
+            QSignalSpy returned(edit, &QLineEdit::returnPressed);
+            QSignalSpy finished(edit, &QLineEdit::editingFinished);
+            QTest::keyClick(edit, Qt::Key_Return);
+            QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
+            QCOMPARE(returned.count(), 0);
+            QCOMPARE(finished.count(), 0);
+        }
+        // The text edit's filter does nothing: Enter reaches it.
+        focus(m_text);
+        QSignalSpy returned(m_text, &QLineEdit::returnPressed);
+        QTest::keyClick(m_text, Qt::Key_Return);
+        QCOMPARE(returned.count(), 1);
+    }
+
+    void realEditSeparator_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QString>("other");
+        QTest::newRow("C") << "C"
+                           << "."
+                           << ",";
+        QTest::newRow("German") << "de_DE"
+                                << ","
+                                << ".";
+    }
+
+    void realEditSeparator()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, separator);
+        QFETCH(QString, other);
+        QLocale::setDefault(QLocale(locale));
+        focus(m_real);
+
+        // An empty edit refuses the separator: a number cannot start with it.
+        QTest::keyClicks(m_real, separator);
+        QCOMPARE(m_real->text(), QString());
+        QTest::keyClicks(m_real, "1" + separator + other + "-x5");
+        QCOMPARE(m_real->text(), "1" + separator + "5");
+        QTest::keyClicks(m_real, separator); // a second separator is not refused
+        QCOMPARE(m_real->text(), "1" + separator + "5" + separator);
+
+        // Up to length 6 the filter holds; from length 7 on every key passes.
+        m_real->clear();
+        QTest::keyClicks(m_real, "123456x");
+        QCOMPARE(m_real->text(), QString("123456"));
+        QTest::keyClicks(m_real, "7");
+        QTest::keyClicks(m_real, "x-" + other);
+        QCOMPARE(m_real->text(), "1234567x-" + other);
+        QTest::keyClick(m_real, Qt::Key_Backspace);
+        QCOMPARE(m_real->text(), QString("1234567x-"));
+    }
+
+    void realEditWithLengthLimitStaysFiltered()
+    {
+        QLocale::setDefault(QLocale::c());
+        QLineEdit *edit = addEdit("ed_limited", edRealNumKeyPress, 6);
+        focus(edit);
+        QTest::keyClicks(edit, "12.3a4567b");
+        QCOMPARE(edit->text(), QString("12.345"));
+    }
+
+    void textEditTakesEverything()
+    {
+        focus(m_text);
+        QTest::keyClicks(m_text, "Ab-1.,x ");
+        QCOMPARE(m_text->text(), QString("Ab-1.,x "));
+    }
+
+    void pastedTextIsNotFiltered()
+    {
+        m_num->setText("-1a");
+        QCOMPARE(m_num->text(), QString("-1a"));
+        m_num->insert(".b");
+        QCOMPARE(m_num->text(), QString("-1a.b"));
+
+        m_real->setText(",x");
+        QCOMPARE(m_real->text(), QString(",x"));
+
+        // Pasting from the keyboard is a shortcut, not a typed character.
+        QGuiApplication::clipboard()->setText("-7e");
+        if (QGuiApplication::clipboard()->text() != "-7e")
+            QSKIP("no clipboard on this platform");
+        m_num->clear();
+        focus(m_num);
+        QTest::keyClick(m_num, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(m_num->text(), QString("-7e"));
+    }
+
+    void editingKeysPass()
+    {
+        focus(m_num);
+        QTest::keyClicks(m_num, "123");
+        QTest::keyClick(m_num, Qt::Key_Home);
+        QTest::keyClick(m_num, Qt::Key_Delete);
+        QCOMPARE(m_num->text(), QString("23"));
+        QTest::keyClick(m_num, Qt::Key_Right);
+        QTest::keyClicks(m_num, "9");
+        QCOMPARE(m_num->text(), QString("293"));
+        QTest::keyClick(m_num, Qt::Key_Tab); // focus moves on
+        QTRY_VERIFY(m_real->hasFocus());
+    }
+
+    void timeUporDown_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<bool>("up");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("up wraps at midnight") << "23:59" << true << "00:00";
+        QTest::newRow("down wraps at midnight") << "00:00" << false << "23:59";
+        QTest::newRow("up") << "04:00" << true << "04:01";
+        QTest::newRow("down over the hour") << "10:00" << false << "09:59";
+    }
+
+    void timeUporDown()
+    {
+        QFETCH(QString, before);
+        QFETCH(bool, up);
+        QFETCH(QString, after);
+        MessageRecorder recorder;
+        QLineEdit *time = addEdit("em_max_duration", nullptr);
+        QObject spin;
+        spin.setObjectName("sb_max_duration");
+        time->setText(before);
+        TimeUporDown(&spin, up, time);
+        QCOMPARE(time->text(), after);
+        QVERIFY(recorder.texts().isEmpty());
+    }
+
+    void timeUporDownInvalidTime()
+    {
+        MessageRecorder recorder;
+        QLineEdit *time = addEdit("em_max_duration", nullptr);
+        QObject spin;
+        spin.setObjectName("sb_max_duration");
+        for (const char *bad : {"25:00", "12:60", "", "ab:cd"}) {
+            recorder.clear();
+            time->setText(bad);
+            TimeUporDown(&spin, true, time);
+            QCOMPARE(time->text(), QString("00:00"));
+            QCOMPARE(recorder.texts(), QStringList{QString::fromUtf8("Ung\xC3\xBCltige Zeitangabe")});
+            QCOMPARE(recorder.requests().at(0).kind, MsgKind::Error);
+            QCOMPARE(recorder.requests().at(0).buttons, int(MbOk));
+            QCOMPARE(recorder.requests().at(0).helpContext, 0);
+        }
+    }
+
+    void timeUporDownOnlyForItsSpinButton()
+    {
+        MessageRecorder recorder;
+        QLineEdit *time = addEdit("em_Max_Duration", nullptr);
+        time->setText("25:00");
+        QObject other;
+        other.setObjectName("sb_other");
+        TimeUporDown(&other, true, time);
+        TimeUporDown(nullptr, true, time);
+        QCOMPARE(time->text(), QString("25:00"));
+        QVERIFY(recorder.texts().isEmpty());
+
+        // Without the edit given, it is found by name in the sender's window, ignoring case.
+        time->setText("12:00");
+        auto *spin = new QWidget(m_window.get());
+        spin->setObjectName("SB_max_duration");
+        TimeUporDown(spin, false);
+        QCOMPARE(time->text(), QString("11:59"));
+    }
+
+    void oneFilterPerEdit()
+    {
+        // The filter belongs to its edit and dies with it.
+        auto *edit = new QLineEdit;
+        QPointer<KeyPressFilter> filter = installKeyPressFilter(edit, edNumKeyPress);
+        QVERIFY(filter);
+        QVERIFY(filter->handler() == &edNumKeyPress);
+        delete edit;
+        QVERIFY(filter.isNull());
+        QCOMPARE(installKeyPressFilter(nullptr, edNumKeyPress), nullptr);
+    }
+};
+
+QTEST_MAIN(TestKeyFilters)
+#include "tst_keyfilters.moc"
