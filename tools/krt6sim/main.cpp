@@ -1,0 +1,116 @@
+// krt6sim: a simulated KRT-6 on a pseudo-terminal. Prints the device to open and
+// serves it until interrupted (Ctrl+C, SIGTERM) or, with --until-eof, until its
+// standard input closes.
+
+#include "krtsim.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QTextStream>
+
+#include <csignal>
+#include <cstdio>
+#include <poll.h>
+#include <unistd.h>
+
+namespace {
+volatile std::sig_atomic_t stopRequested = 0;
+void onSignal(int)
+{
+    stopRequested = 1;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("krt6sim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Simulated KRT-6 on a pseudo-terminal. Prints the device path to enter as the port of the "
+        "configurator's RS232 dialog."));
+    parser.addHelpOption();
+    const QCommandLineOption faultOpt(
+        QStringLiteral("fault"),
+        QStringLiteral("Fault mode: none, silent, old-unit, wrong-read-crc, "
+                       "zero-ack, wrong-crc-echo, burst-2051, short-2049, hang-up."),
+        QStringLiteral("mode"), QStringLiteral("none"));
+    const QCommandLineOption pacedOpt(QStringLiteral("paced"),
+                                      QStringLiteral("Send and take bytes at 9600-baud timing."));
+    const QCommandLineOption loadOpt(QStringLiteral("load"),
+                                     QStringLiteral("Start with the image of this project file."),
+                                     QStringLiteral("file"));
+    const QCommandLineOption saveOpt(
+        QStringLiteral("save"),
+        QStringLiteral("Save every image written to the unit into this project file."),
+        QStringLiteral("file"));
+    const QCommandLineOption linkOpt(QStringLiteral("link"),
+                                     QStringLiteral("Also make this symbolic link to the device."),
+                                     QStringLiteral("path"));
+    const QCommandLineOption eofOpt(QStringLiteral("until-eof"),
+                                    QStringLiteral("End when standard input closes."));
+    parser.addOptions({faultOpt, pacedOpt, loadOpt, saveOpt, linkOpt, eofOpt});
+    parser.process(app);
+
+    KrtSimulator::Options options;
+    if (!KrtSimulator::faultFromName(parser.value(faultOpt), &options.fault)) {
+        std::fprintf(stderr, "krt6sim: unknown fault mode '%s'\n", qPrintable(parser.value(faultOpt)));
+        return 2;
+    }
+    options.paced = parser.isSet(pacedOpt);
+
+    KrtSimulator sim(options);
+    QString error;
+    if (parser.isSet(loadOpt) && !sim.loadProjectFile(parser.value(loadOpt), &error)) {
+        std::fprintf(stderr, "krt6sim: %s: %s\n", qPrintable(parser.value(loadOpt)), qPrintable(error));
+        return 1;
+    }
+    const QString savePath = parser.value(saveOpt);
+    sim.setImageAcceptedHook([&sim, savePath](const KrtSimulator::Image &) {
+        if (savePath.isEmpty()) {
+            std::fprintf(stderr, "krt6sim: image received\n");
+            return;
+        }
+        QString err;
+        if (sim.saveProjectFile(savePath, &err))
+            std::fprintf(stderr, "krt6sim: image received, saved to %s\n", qPrintable(savePath));
+        else
+            std::fprintf(stderr, "krt6sim: image received, saving failed: %s\n", qPrintable(err));
+    });
+    if (!sim.start(&error)) {
+        std::fprintf(stderr, "krt6sim: %s\n", qPrintable(error));
+        return 1;
+    }
+    const QString link = parser.value(linkOpt);
+    if (!link.isEmpty()) {
+        QFile::remove(link);
+        if (!QFile::link(sim.devicePath(), link))
+            std::fprintf(stderr, "krt6sim: cannot create the link %s\n", qPrintable(link));
+    }
+    std::printf("%s\n", qPrintable(sim.devicePath()));
+    std::fflush(stdout);
+    std::fprintf(stderr, "krt6sim: serving %s (fault %s%s)\n", qPrintable(sim.devicePath()),
+                 KrtSimulator::faultName(options.fault), options.paced ? ", paced" : "");
+
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+    const bool untilEof = parser.isSet(eofOpt);
+    while (!stopRequested) {
+        if (untilEof) {
+            pollfd p{STDIN_FILENO, POLLIN, 0};
+            if (::poll(&p, 1, 100) > 0) {
+                char c;
+                if (::read(STDIN_FILENO, &c, 1) <= 0)
+                    break;
+            }
+        } else {
+            ::usleep(100 * 1000);
+        }
+    }
+    sim.stop();
+    if (!link.isEmpty())
+        QFile::remove(link);
+    return 0;
+}
