@@ -2,12 +2,13 @@
 
 #include "messages.h"
 
-#include <QFocusEvent>
+#include <QApplication>
 
 #include <exception>
 
 namespace {
 bool showingFailure = false;
+int failureCount = 0;
 
 void showFailure(const std::function<void()> &show)
 {
@@ -21,27 +22,27 @@ void showFailure(const std::function<void()> &show)
     showingFailure = false;
 }
 
-class ExitFilter : public QObject
+// Watches the application's focus: the widget (or, for a container such as a radio
+// group, any widget inside it) had the focus and another widget of the same window got it.
+class ExitWatcher : public QObject
 {
 public:
-    ExitFilter(QWidget *widget, std::function<void()> handler)
-        : QObject(widget), m_handler(std::move(handler))
+    ExitWatcher(QWidget *widget, std::function<void()> handler)
+        : QObject(widget), m_widget(widget), m_handler(std::move(handler))
     {
-        widget->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::FocusOut && watched == parent()) {
-            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-                runGuarded(m_handler);
-        }
-        return false;
+        connect(qApp, &QApplication::focusChanged, this, &ExitWatcher::focusChanged);
     }
 
 private:
+    bool inside(const QWidget *w) const { return w && (w == m_widget || m_widget->isAncestorOf(w)); }
+
+    void focusChanged(QWidget *old, QWidget *now)
+    {
+        if (inside(old) && now && !inside(now) && now->window() == m_widget->window())
+            runGuarded(m_handler);
+    }
+
+    QWidget *m_widget;
     std::function<void()> m_handler;
 };
 } // namespace
@@ -52,17 +53,25 @@ bool runGuarded(const std::function<void()> &handler)
         handler();
         return true;
     } catch (const ConversionError &error) {
+        ++failureCount;
         showFailure([&] { showConversionError(error); });
     } catch (const std::exception &error) {
+        ++failureCount;
         const QString text = QString::fromLocal8Bit(error.what());
         showFailure([&] { showMessage(text, MsgKind::Error, MbOk); });
     } catch (...) {
+        ++failureCount;
         showFailure([] { showMessage(QStringLiteral("Unexpected error."), MsgKind::Error, MbOk); });
     }
     return false;
 }
 
+int guardedFailureCount()
+{
+    return failureCount;
+}
+
 void connectExit(QWidget *widget, std::function<void()> handler)
 {
-    new ExitFilter(widget, std::move(handler));
+    new ExitWatcher(widget, std::move(handler));
 }

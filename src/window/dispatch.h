@@ -15,6 +15,10 @@
 // example an exit handler fired by the box taking the focus) are not shown again.
 bool runGuarded(const std::function<void()> &handler);
 
+// How many failures runGuarded has caught in this run (shown or not). Lets a caller tell
+// whether handlers it set off indirectly (an exit handler run by a focus change) failed.
+int guardedFailureCount();
+
 // Connects a signal to a handler that runs guarded.
 template <typename Sender, typename Signal, typename Handler>
 QMetaObject::Connection connectGuarded(Sender *sender, Signal signal, QObject *context, Handler handler)
@@ -24,7 +28,7 @@ QMetaObject::Connection connectGuarded(Sender *sender, Signal signal, QObject *c
     });
 }
 
-// Runs the handler, guarded, when the widget loses the focus to another widget of its
-// window (an exit handler). Losing the focus because another window became active
-// (a message box, a menu) is no exit; neither is a change of the text by code.
+// Runs the handler, guarded, when the focus leaves the widget, or a container and all
+// widgets inside it, for another widget of the same window (an exit handler). Losing the focus because
+// another window became active (a message box, a menu) is no exit; neither is a change of the text by code.
 void connectExit(QWidget *widget, std::function<void()> handler);

@@ -1,0 +1,305 @@
+#include "controls.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+// ---------------------------------------------------------------- TSpinButton
+
+namespace {
+constexpr int repeatDelayMs = 400;
+constexpr int repeatIntervalMs = 100;
+
+QToolButton *makeArrowButton(Qt::ArrowType arrow, QWidget *parent)
+{
+    auto *b = new QToolButton(parent);
+    b->setArrowType(arrow);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setAutoRepeat(true);
+    b->setAutoRepeatDelay(repeatDelayMs);
+    b->setAutoRepeatInterval(repeatIntervalMs);
+    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    return b;
+}
+} // namespace
+
+TSpinButton::TSpinButton(QWidget *parent)
+    : QWidget(parent), m_up(makeArrowButton(Qt::UpArrow, this)), m_down(makeArrowButton(Qt::DownArrow, this))
+{
+    m_up->setObjectName(QStringLiteral("UpButton"));
+    m_down->setObjectName(QStringLiteral("DownButton"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_up);
+    layout->addWidget(m_down);
+    setFocusPolicy(Qt::NoFocus);
+
+    // The focus moves when a button goes down, before its click.
+    connect(m_up, &QToolButton::pressed, this, &TSpinButton::focusTheControl);
+    connect(m_down, &QToolButton::pressed, this, &TSpinButton::focusTheControl);
+    connect(m_up, &QToolButton::clicked, this, &TSpinButton::upClicked);
+    connect(m_down, &QToolButton::clicked, this, &TSpinButton::downClicked);
+}
+
+QWidget *TSpinButton::FocusControl() const
+{
+    if (!m_focusControl && !m_focusControlName.isEmpty()) {
+        const auto candidates = window()->findChildren<QWidget *>();
+        for (QWidget *w : candidates) {
+            if (w->objectName().compare(m_focusControlName, Qt::CaseInsensitive) == 0) {
+                m_focusControl = w;
+                break;
+            }
+        }
+    }
+    return m_focusControl;
+}
+
+void TSpinButton::setFocusControl(QWidget *control)
+{
+    m_focusControl = control;
+    m_focusControlName = control ? control->objectName() : QString();
+}
+
+void TSpinButton::setFocusControlName(const QString &name)
+{
+    m_focusControlName = name;
+    m_focusControl = nullptr;
+}
+
+QSize TSpinButton::sizeHint() const
+{
+    return QSize(17, 25);
+}
+
+void TSpinButton::focusTheControl()
+{
+    QWidget *control = FocusControl();
+    if (control && control->isEnabled() && control->isVisible() && control->focusPolicy() != Qt::NoFocus &&
+        !control->hasFocus())
+        control->setFocus(Qt::MouseFocusReason);
+}
+
+// ---------------------------------------------------------------- TRadioGroup
+
+TRadioGroup::TRadioGroup(QWidget *parent) : TRadioGroup(QString(), parent) {}
+
+TRadioGroup::TRadioGroup(const QString &title, QWidget *parent)
+    : QGroupBox(title, parent), m_group(new QButtonGroup(this)), m_layout(new QGridLayout(this))
+{
+    m_group->setExclusive(true);
+}
+
+QRadioButton *TRadioGroup::button(int index) const
+{
+    return index >= 0 && index < m_buttons.size() ? m_buttons.at(index) : nullptr;
+}
+
+void TRadioGroup::setItems(const QStringList &items)
+{
+    m_items = items;
+    rebuild();
+}
+
+void TRadioGroup::setItemText(int index, const QString &text)
+{
+    if (index < 0 || index >= m_items.size())
+        return;
+    m_items[index] = text;
+    m_buttons.at(index)->setText(text);
+}
+
+void TRadioGroup::setColumns(int columns)
+{
+    columns = qMax(1, columns);
+    if (columns == m_columns)
+        return;
+    m_columns = columns;
+    rebuild();
+}
+
+void TRadioGroup::rebuild()
+{
+    m_updating = true;
+    for (QRadioButton *b : std::as_const(m_buttons)) {
+        m_group->removeButton(b);
+        delete b;
+    }
+    m_buttons.clear();
+
+    const int n = int(m_items.size());
+    const int perColumn = n == 0 ? 1 : (n + m_columns - 1) / m_columns;
+    for (int i = 0; i < n; ++i) {
+        auto *b = new QRadioButton(m_items.at(i), this);
+        m_group->addButton(b, i);
+        m_layout->addWidget(b, i % perColumn, i / perColumn);
+        connect(b, &QRadioButton::toggled, this, [this, i](bool checked) { buttonToggled(i, checked); });
+        m_buttons.append(b);
+        b->show();
+    }
+    if (m_itemIndex >= n)
+        m_itemIndex = n - 1;
+    if (m_itemIndex >= 0)
+        m_buttons.at(m_itemIndex)->setChecked(true);
+    m_updating = false;
+}
+
+void TRadioGroup::setItemIndex(int index)
+{
+    if (index < -1)
+        index = -1;
+    if (index >= count())
+        index = count() - 1;
+    if (index == m_itemIndex)
+        return;
+    if (index == -1) {
+        m_updating = true;
+        m_group->setExclusive(false);
+        m_buttons.at(m_itemIndex)->setChecked(false);
+        m_group->setExclusive(true);
+        m_itemIndex = -1;
+        m_updating = false;
+        return;
+    }
+    m_buttons.at(index)->setChecked(true); // buttonToggled takes the index and clicks
+}
+
+void TRadioGroup::buttonToggled(int index, bool checked)
+{
+    if (!checked || m_updating)
+        return;
+    m_itemIndex = index;
+    emit groupClicked();
+}
+
+void TRadioGroup::mousePressEvent(QMouseEvent *event)
+{
+    m_pressedInside = event->button() == Qt::LeftButton;
+    QGroupBox::mousePressEvent(event);
+}
+
+void TRadioGroup::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click =
+        m_pressedInside && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    m_pressedInside = false;
+    QGroupBox::mouseReleaseEvent(event);
+    if (click && isEnabled())
+        emit groupClicked();
+}
+
+// ---------------------------------------------------------------- TMaskEdit
+
+TMaskEdit::TMaskEdit(QWidget *parent) : QLineEdit(parent)
+{
+    // A font with every property set is not resolved against the parent's font.
+    QFont own = QApplication::font(this);
+    own.setResolveMask(QFont::AllPropertiesResolved);
+    setFont(own);
+}
+
+void TMaskEdit::setEditMask(const QString &mask)
+{
+    m_editMask = mask;
+    setInputMask(toInputMask(mask));
+}
+
+QString TMaskEdit::toInputMask(const QString &mask)
+{
+    if (mask.isEmpty())
+        return QString();
+
+    // Split off the fields after unescaped semicolons: keepLiterals and blank.
+    QStringList fields;
+    QString current;
+    for (qsizetype i = 0; i < mask.size(); ++i) {
+        const QChar c = mask.at(i);
+        if (c == QLatin1Char('\\') && i + 1 < mask.size()) {
+            current += c;
+            current += mask.at(++i);
+        } else if (c == QLatin1Char(';')) {
+            fields << current;
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    fields << current;
+    const QString body = fields.constFirst();
+    QChar blank = QLatin1Char('_');
+    if (fields.size() >= 3 && !fields.at(2).isEmpty())
+        blank = fields.at(2).at(0);
+
+    static const QString qtSpecial = QStringLiteral("AaNnXx90DdHhBb#><!;[]{}\\");
+    QString out;
+    for (qsizetype i = 0; i < body.size(); ++i) {
+        const QChar c = body.at(i);
+        switch (c.unicode()) {
+        case '\\':
+            if (i + 1 < body.size()) {
+                out += QLatin1Char('\\');
+                out += body.at(++i);
+            }
+            continue;
+        case '!': // leading blanks trimmed: no Qt equivalent needed
+            continue;
+        case '<':
+            if (i + 1 < body.size() && body.at(i + 1) == QLatin1Char('>')) {
+                out += QLatin1Char('!');
+                ++i;
+            } else {
+                out += QLatin1Char('<');
+            }
+            continue;
+        case '>':
+            out += QLatin1Char('>');
+            continue;
+        case '0':
+            out += QLatin1Char('9');
+            continue;
+        case '9':
+            out += QLatin1Char('0');
+            continue;
+        case '#':
+            out += QLatin1Char('#');
+            continue;
+        case 'L':
+            out += QLatin1Char('A');
+            continue;
+        case 'l':
+            out += QLatin1Char('a');
+            continue;
+        case 'A':
+            out += QLatin1Char('N');
+            continue;
+        case 'a':
+            out += QLatin1Char('n');
+            continue;
+        case 'C':
+            out += QLatin1Char('X');
+            continue;
+        case 'c':
+            out += QLatin1Char('x');
+            continue;
+        case '_':
+            out += QLatin1Char(' ');
+            continue;
+        default:
+            break;
+        }
+        if (qtSpecial.contains(c))
+            out += QLatin1Char('\\');
+        out += c;
+    }
+    return out + QLatin1Char(';') + blank;
+}
+
+bool isPlainEdit(const QObject *object)
+{
+    return qobject_cast<const QLineEdit *>(object) && !qobject_cast<const TMaskEdit *>(object);
+}

@@ -1,0 +1,129 @@
+#pragma once
+// Controls the windows are built from, beyond Qt's own: a spin button pair with a
+// focus control, a radio group with an item index, and a masked edit.
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+class QButtonGroup;
+class QGridLayout;
+class QRadioButton;
+class QToolButton;
+
+// A small pair of up and down buttons. Pressing either first gives the focus to the
+// focus control (the edit the pair steps), then reports the click; holding a button
+// repeats the click. The buttons themselves never take the focus.
+class TSpinButton : public QWidget
+{
+    Q_OBJECT
+    // Name of the focus control, for layouts made in Qt Designer; it is looked up in the
+    // window (letter case ignored) when first needed.
+    Q_PROPERTY(QString focusControlName READ focusControlName WRITE setFocusControlName)
+
+public:
+    explicit TSpinButton(QWidget *parent = nullptr);
+
+    QWidget *FocusControl() const;
+    void setFocusControl(QWidget *control);
+    QString focusControlName() const { return m_focusControlName; }
+    void setFocusControlName(const QString &name);
+
+    QToolButton *upButton() const { return m_up; }
+    QToolButton *downButton() const { return m_down; }
+
+    QSize sizeHint() const override;
+
+signals:
+    void upClicked();
+    void downClicked();
+
+private:
+    void focusTheControl();
+
+    QToolButton *m_up;
+    QToolButton *m_down;
+    mutable QPointer<QWidget> m_focusControl;
+    QString m_focusControlName;
+};
+
+// A group box of exclusive radio buttons, one per item. itemIndex is the chosen item,
+// -1 for none. groupClicked() is the group's click: it is emitted whenever an item
+// becomes chosen, by the user or by setItemIndex() from code, and when the user clicks
+// the group's free area. Choosing the item that is already chosen, choosing none and
+// changing the items emit nothing.
+class TRadioGroup : public QGroupBox
+{
+    Q_OBJECT
+    Q_PROPERTY(QStringList items READ items WRITE setItems)
+    Q_PROPERTY(int itemIndex READ itemIndex WRITE setItemIndex)
+    Q_PROPERTY(int columns READ columns WRITE setColumns)
+
+public:
+    explicit TRadioGroup(QWidget *parent = nullptr);
+    explicit TRadioGroup(const QString &title, QWidget *parent = nullptr);
+
+    QStringList items() const { return m_items; }
+    // Replaces the items; the chosen index stays (at most the last item).
+    void setItems(const QStringList &items);
+    // Changes the caption of one item.
+    void setItemText(int index, const QString &text);
+
+    int itemIndex() const { return m_itemIndex; }
+    // Values below -1 mean -1; values past the last item choose the last item.
+    void setItemIndex(int index);
+
+    int columns() const { return m_columns; }
+    void setColumns(int columns);
+
+    int count() const { return int(m_buttons.size()); }
+    QRadioButton *button(int index) const;
+
+signals:
+    void groupClicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void rebuild();
+    void buttonToggled(int index, bool checked);
+
+    QStringList m_items;
+    QList<QRadioButton *> m_buttons;
+    QButtonGroup *m_group;
+    QGridLayout *m_layout;
+    int m_itemIndex = -1;
+    int m_columns = 1;
+    bool m_updating = false;
+    bool m_pressedInside = false;
+};
+
+// An edit with an input mask. It keeps its own font: a font set on its window or page
+// does not reach it (the LCD face goes to plain edits only).
+class TMaskEdit : public QLineEdit
+{
+    Q_OBJECT
+    // The mask in its stored form, "mask;keepLiterals;blank", e.g. "!00:00;1;_".
+    Q_PROPERTY(QString editMask READ editMask WRITE setEditMask)
+
+public:
+    explicit TMaskEdit(QWidget *parent = nullptr);
+
+    QString editMask() const { return m_editMask; }
+    void setEditMask(const QString &mask);
+
+    // The Qt input mask for a stored mask ("!00:00;1;_" gives "99:99;_").
+    static QString toInputMask(const QString &mask);
+
+private:
+    QString m_editMask;
+};
+
+// True for an edit of the plain kind (a QLineEdit that is no TMaskEdit): the edits that
+// show the LCD face.
+bool isPlainEdit(const QObject *object);
