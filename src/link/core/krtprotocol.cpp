@@ -5,6 +5,8 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <cstring>
+#include <poll.h>
 #include <sys/ioctl.h>
 #endif
 
@@ -16,7 +18,10 @@ bool hasModemLines(QSerialPort &port)
 {
 #ifdef Q_OS_UNIX
     int status = 0;
-    if (::ioctl(int(port.handle()), TIOCMGET, &status) == -1 && (errno == ENOTTY || errno == EINVAL))
+    const bool rejected =
+        ::ioctl(int(port.handle()), TIOCMGET, &status) == -1 && (errno == ENOTTY || errno == EINVAL);
+    errno = 0; // leave no stale code for the serial layer's next error text
+    if (rejected)
         return false;
 #else
     Q_UNUSED(port);
@@ -29,6 +34,19 @@ bool hasModemLines(QSerialPort &port)
 bool isRealError(QSerialPort::SerialPortError e)
 {
     return e != QSerialPort::NoError && e != QSerialPort::TimeoutError;
+}
+
+// True when the other end hung up the line (the unit's cable or adapter is gone). Reads
+// then end without an error code of their own.
+bool lineHungUp(QSerialPort &port)
+{
+#ifdef Q_OS_UNIX
+    pollfd p{int(port.handle()), POLLIN, 0};
+    return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
+#else
+    Q_UNUSED(port);
+    return false;
+#endif
 }
 
 } // namespace
@@ -59,7 +77,25 @@ bool KrtProtocol::fail(const QString &text, int buttons, int helpContext)
 
 bool KrtProtocol::failWithSystemText(const QString &literal)
 {
-    return fail(literal + m_port.errorString());
+    return fail(literal + systemText());
+}
+
+QString KrtProtocol::systemText()
+{
+#ifdef Q_OS_UNIX
+    if (lineHungUp(m_port))
+        return QString::fromLocal8Bit(std::strerror(EIO));
+#endif
+    return m_port.errorString();
+}
+
+bool KrtProtocol::failReading()
+{
+    // A line that is gone fails like the queue query of the original; a failed read of
+    // bytes that were there is a read error.
+    const bool readError = m_port.error() == QSerialPort::ReadError && !lineHungUp(m_port);
+    return failWithSystemText(readError ? QStringLiteral("Read ComError:\r\n")
+                                        : QStringLiteral("Com Error:\r\n"));
 }
 
 bool KrtProtocol::abortRead()
@@ -186,9 +222,7 @@ bool KrtProtocol::greetingPhase(const QByteArray &greeting, bool *acknowledged)
         for (;;) {
             const WaitResult w = waitReadable(int(GreetingWindowMs - window.elapsed()) + 1);
             if (w == WaitResult::Error) {
-                return failWithSystemText(m_port.error() == QSerialPort::ReadError
-                                              ? QStringLiteral("Read ComError:\r\n")
-                                              : QStringLiteral("Com Error:\r\n"));
+                return failReading();
             }
             if (w == WaitResult::Ready) {
                 const QByteArray reply = m_port.readAll();
@@ -245,9 +279,7 @@ bool KrtProtocol::ReadImageFromUnit(TParamImage &image)
             return abortRead();
         const WaitResult w = waitReadable(int(ReadSilenceMs - lastActivity.elapsed()) + 1);
         if (w == WaitResult::Error) {
-            return failWithSystemText(m_port.error() == QSerialPort::ReadError
-                                          ? QStringLiteral("Read ComError:\r\n")
-                                          : QStringLiteral("Com Error:\r\n"));
+            return failReading();
         }
         const qint64 queued = m_port.bytesAvailable();
         if (queued > 0) {
@@ -295,9 +327,7 @@ bool KrtProtocol::WaitForAnswer(quint8 *buffer, int count)
         if (cancelRequested())
             return abortWrite();
         if (isRealError(m_port.error())) {
-            return failWithSystemText(m_port.error() == QSerialPort::ReadError
-                                          ? QStringLiteral("Read ComError:\r\n")
-                                          : QStringLiteral("Com Error:\r\n"));
+            return failReading();
         }
         if (m_port.bytesAvailable() >= count) {
             if (m_port.read(reinterpret_cast<char *>(buffer), count) != count)

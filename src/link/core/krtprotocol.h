@@ -128,6 +128,8 @@ private:
     bool greetingPhase(const QByteArray &greeting, bool *acknowledged);
     bool fail(const QString &text, int buttons = MbOk, int helpContext = 0);
     bool failWithSystemText(const QString &literal);
+    bool failReading();
+    QString systemText();
     bool abortRead();
     bool abortWrite();
     void report(int bar, int words);

@@ -1,0 +1,85 @@
+#pragma once
+// Shared pieces of the link tests: a simulated unit on a pseudo-terminal, a protocol
+// pointed at it, and images with recognisable words.
+
+#include "globals.h"
+#include "krtprotocol.h"
+#include "krtsim.h"
+#include "messagerecorder.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <memory>
+
+// A different value in every word, both bytes varying, word 5 = 0x1234.
+inline TParamImage patternImage(quint16 seed)
+{
+    TParamImage img{};
+    quint32 x = 0x9E3779B9u ^ seed;
+    for (auto &w : img) {
+        x = x * 1664525u + 1013904223u;
+        w = quint16(x >> 13);
+    }
+    img[5] = 0x1234;
+    return img;
+}
+
+// Fills the three images of G with distinct patterns so that any change shows.
+inline void fillGlobalImages()
+{
+    G.ParamImage = patternImage(11);
+    G.CommittedImage = patternImage(22);
+    G.ReferenceImage = patternImage(33);
+}
+
+inline void verifyGlobalImagesUntouched()
+{
+    QVERIFY(G.ParamImage == patternImage(11));
+    QVERIFY(G.CommittedImage == patternImage(22));
+    QVERIFY(G.ReferenceImage == patternImage(33));
+}
+
+struct SimLink
+{
+    std::unique_ptr<KrtSimulator> sim;
+    KrtProtocol link;
+
+    explicit SimLink(KrtSimulator::Options options = KrtSimulator::Options())
+        : sim(std::make_unique<KrtSimulator>(options))
+    {}
+
+    // Starts the unit and opens, configures and greets it; true when all went well.
+    bool connect()
+    {
+        QString error;
+        if (!sim->start(&error)) {
+            qWarning("simulator: %s", qPrintable(error));
+            return false;
+        }
+        ComSettings.Port = sim->devicePath();
+        InitComSettings();
+        return link.OpenPort() && link.ConfigurePort() == 1 && link.ConnectToUnit();
+    }
+};
+
+inline KrtSimulator::Options simOptions(KrtSimulator::Fault fault, bool paced = false)
+{
+    KrtSimulator::Options o;
+    o.fault = fault;
+    o.paced = paced;
+    return o;
+}
+
+// Waits (processing events) until `cond` holds or `ms` pass.
+template <typename Cond> bool waitUntil(Cond cond, int ms = 2000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!cond()) {
+        if (t.elapsed() > ms)
+            return false;
+        QTest::qWait(5);
+    }
+    return true;
+}
