@@ -1,0 +1,11 @@
+# Rebuilds the LCD font from its glyph table and compares it with the committed file.
+file(REMOVE ${REBUILT})
+execute_process(COMMAND ${PYTHON} ${SCRIPT} ${TABLE} ${REBUILT} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "make_lcd_font.py failed (${result}); it needs python3-fonttools")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${REBUILT} ${COMMITTED} RESULT_VARIABLE differ)
+if(NOT differ EQUAL 0)
+  message(FATAL_ERROR "${COMMITTED} does not match ${TABLE}: run tools/lcdfont/make_lcd_font.py and commit the font")
+endif()
+message(STATUS "lcd_kyr.ttf matches its glyph table")
