@@ -1,0 +1,165 @@
+#include "crc16.h"
+#include "linktest.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+// CRC, serial settings, opening and configuring the port, and the simulator run as a
+// program of its own with project files.
+class TestLinkCore : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { resetGlobals(); }
+
+    void crcCheckValue()
+    {
+        const QByteArray check("123456789");
+        const auto *bytes = reinterpret_cast<const quint8 *>(check.constData());
+        QCOMPARE(CrcOverBytes(bytes, check.size()), quint16(0x458B));
+        quint16 crc = CrcStartValue;
+        for (char c : check)
+            crc = CrcUpdate(crc, quint8(c));
+        QCOMPARE(crc, quint16(0x458B));
+        QCOMPARE(CrcOverBytes(bytes, 0), quint16(0x1D0F));
+        // The simulator's CRC is written on its own; both agree on other data too.
+        const QByteArray data = QByteArray::fromHex("00ff80017f3412a55a");
+        QCOMPARE(CrcOverBytes(reinterpret_cast<const quint8 *>(data.constData()), data.size()),
+                 KrtSimulator::crc(data));
+        QCOMPARE(KrtSimulator::crc(check), quint16(0x458B));
+    }
+
+    void settingsOfTheRun()
+    {
+        TCOM s;
+        s.Port = "ttyS3";
+        s.Baudrate = 57600;
+        s.Databits = 7;
+        s.Paritybits = 2;
+        s.Stopbits = 2;
+        InitComSettings(s);
+        QCOMPARE(s.Port, QString("ttyS3"));
+        QCOMPARE(s.Baudrate, quint16(9600));
+        QCOMPARE(s.Databits, quint8(8));
+        QCOMPARE(s.Paritybits, quint8(0));
+        QCOMPARE(s.Stopbits, quint8(0));
+        // The probe lists no pseudo-terminal, only the serial device families.
+        for (const QString &name : ProbeComPorts())
+            QVERIFY(name.startsWith("ttyS") || name.startsWith("ttyUSB") || name.startsWith("ttyACM"));
+    }
+
+    void portsThatDoNotOpen()
+    {
+        MessageRecorder rec;
+        KrtProtocol link;
+        TCOM s;
+        s.Port = "/dev/krt6-no-such-port";
+        QVERIFY(!link.OpenPort(s));
+        QCOMPARE(link.lastStatus(), LinkStatus::Failed);
+        QCOMPARE(rec.requests().size(), 1);
+        const QString prefix = "Error opening port /dev/krt6-no-such-port : \r\n";
+        QVERIFY(rec.texts()[0].startsWith(prefix));
+        QVERIFY(rec.texts()[0].size() > prefix.size()); // the system's text follows
+        QCOMPARE(rec.requests()[0].helpContext, 0);
+        QString text;
+        QVERIFY(!TryOpenPort(s.Port, &text));
+        QVERIFY(!text.isEmpty());
+
+        // A port that exists but is held by another transfer.
+        KrtSimulator sim;
+        QVERIFY(sim.start());
+        s.Port = sim.devicePath();
+        QVERIFY(TryOpenPort(s.Port));
+        KrtProtocol first;
+        QVERIFY(first.OpenPort(s));
+        rec.clear();
+        QVERIFY(!link.OpenPort(s));
+        QCOMPARE(rec.requests().size(), 1);
+        const QString busy = "Error opening port " + s.Port + " : \r\n";
+        QVERIFY(rec.texts()[0].startsWith(busy));
+        QVERIFY(rec.texts()[0].size() > busy.size());
+        first.ClosePort();
+        rec.clear();
+        QVERIFY(link.OpenPort(s));
+        QVERIFY(rec.texts().isEmpty());
+    }
+
+    void configureOnAPseudoTerminal()
+    {
+        // No modem lines there: DTR and RTS are skipped, nothing is reported.
+        MessageRecorder rec;
+        KrtSimulator sim;
+        QVERIFY(sim.start());
+        ComSettings.Port = sim.devicePath();
+        InitComSettings();
+        KrtProtocol link;
+        QVERIFY(link.OpenPort());
+        QCOMPARE(link.ConfigurePort(), 1);
+        QCOMPARE(link.port().baudRate(), 9600);
+        QCOMPARE(link.port().dataBits(), QSerialPort::Data8);
+        QCOMPARE(link.port().parity(), QSerialPort::NoParity);
+        QCOMPARE(link.port().stopBits(), QSerialPort::OneStop);
+        QCOMPARE(link.port().flowControl(), QSerialPort::NoFlowControl);
+        QVERIFY(rec.texts().isEmpty());
+
+        // A parity code outside the table is refused.
+        TCOM bad = ComSettings;
+        bad.Paritybits = 9;
+        QVERIFY(link.OpenPort(bad));
+        QCOMPARE(link.ConfigurePort(), 0);
+        QCOMPARE(rec.requests().size(), 1);
+        QVERIFY(rec.texts()[0].startsWith("Set Com Error\n\r"));
+    }
+
+    void simulatorProgramWithProjectFiles()
+    {
+        const QString program = QStringLiteral(KRT_BINARY_DIR "/tools/krt6sim/krt6sim");
+        if (!QFile::exists(program))
+            QSKIP("krt6sim not built");
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString saved = dir.filePath("unit.zf1");
+
+        MessageRecorder rec;
+        {
+            QProcess unit;
+            unit.start(program, {"--save", saved, "--until-eof"});
+            QVERIFY(waitUntil([&] { return unit.canReadLine(); }, 5000));
+            ComSettings.Port = QString::fromLocal8Bit(unit.readLine()).trimmed();
+            QVERIFY(ComSettings.Port.startsWith("/dev/"));
+
+            G.CommittedImage = patternImage(5);
+            G.TransferDirection = 2;
+            KrtProtocol link;
+            QVERIFY(RunTransfer(link).writeConfirmed);
+            QVERIFY(waitUntil([&] { return QFile(saved).size() == 7048; }));
+            unit.closeWriteChannel();
+            QVERIFY(unit.waitForFinished(5000));
+            QCOMPARE(unit.exitCode(), 0);
+        }
+        QFile f(saved);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray file = f.readAll();
+        QCOMPARE(file.size(), 7048);
+        QVERIFY(file.startsWith("Config file KRT-6 from V2.5"));
+        QCOMPARE(quint8(file[5010]), quint8(0x12)); // word 5, high byte first in the file
+        QCOMPARE(quint8(file[5011]), quint8(0x34));
+
+        // A new unit started from that file hands back the same image.
+        QProcess unit;
+        unit.start(program, {"--load", saved, "--until-eof"});
+        QVERIFY(waitUntil([&] { return unit.canReadLine(); }, 5000));
+        ComSettings.Port = QString::fromLocal8Bit(unit.readLine()).trimmed();
+        G.TransferDirection = 1;
+        KrtProtocol link;
+        QVERIFY(RunTransfer(link).imageRead);
+        QVERIFY(G.ReferenceImage == patternImage(5));
+        QVERIFY(rec.texts().isEmpty());
+        unit.closeWriteChannel();
+        QVERIFY(unit.waitForFinished(5000));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLinkCore)
+#include "tst_linkcore.moc"
