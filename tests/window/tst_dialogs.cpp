@@ -1,0 +1,264 @@
+#include "about.h"
+#include "controls.h"
+#include "globals.h"
+#include "helplayer.h"
+#include "splash.h"
+#include "vermess.h"
+#include "voltage.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+// Runs `act` on the modal dialog once it shows.
+void whenModalShows(std::function<void(QWidget *)> act, int triesLeft = 300)
+{
+    QTimer::singleShot(10, [act = std::move(act), triesLeft] {
+        QWidget *w = QApplication::activeModalWidget();
+        if (w && w->isVisible())
+            act(w);
+        else if (triesLeft > 0)
+            whenModalShows(act, triesLeft - 1);
+    });
+}
+
+template <typename T> T *child(QWidget *w, const char *name)
+{
+    T *c = w->findChild<T *>(QString::fromLatin1(name));
+    if (!c)
+        qWarning("no child %s", name);
+    return c;
+}
+
+void click(QAbstractButton *b)
+{
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
+}
+
+struct HelpRecorder
+{
+    QList<int> contexts;
+    HelpHandler previous;
+    HelpRecorder()
+    {
+        previous = setHelpHandler([this](int c) { contexts << c; });
+    }
+    ~HelpRecorder() { setHelpHandler(previous); }
+};
+} // namespace
+
+class TestDialogs : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { resetGlobals(); }
+
+    void voltageDialogLayout()
+    {
+        TfmVoltage dialog;
+        QCOMPARE(dialog.objectName(), QString("fmVoltage"));
+        QCOMPARE(dialog.windowTitle(), QString("Nominal Voltage"));
+        QCOMPARE(helpContextOf(&dialog), 7);
+        QVERIFY(!(dialog.windowFlags() & Qt::WindowCloseButtonHint));
+        auto *group = child<TRadioGroup>(&dialog, "RadioGroup1");
+        QVERIFY(group);
+        QCOMPARE(group->title(), QString(" Nominal Voltage Range "));
+        QCOMPARE(group->items(), QStringList({"KRT-6 - L        (20 - 80V)", "KRT-6 - H       (80 - 300V)"}));
+        QCOMPARE(child<QPushButton>(&dialog, "Button2")->text(), QString("&OK"));
+    }
+
+    void voltageDialogAnswers()
+    {
+        TfmVoltage dialog;
+        auto *group = dialog.RadioGroup1();
+        auto *ok = child<QPushButton>(&dialog, "Button2");
+
+        // OK at once: L.
+        G.VoltageRange = 7;
+        int shownIndex = -2;
+        whenModalShows([&](QWidget *) {
+            shownIndex = group->itemIndex();
+            click(ok);
+        });
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+        QCOMPARE(shownIndex, 0);
+        QCOMPARE(G.VoltageRange, quint16(0));
+        QCOMPARE(group->itemIndex(), -1); // the choice is cleared on OK
+
+        // Choosing H.
+        whenModalShows([&](QWidget *) {
+            click(group->button(1));
+            click(ok);
+        });
+        dialog.exec();
+        QCOMPARE(G.VoltageRange, quint16(1));
+
+        // The next showing starts with L again; Esc does not close it.
+        shownIndex = -2;
+        bool openAfterEscape = false;
+        whenModalShows([&](QWidget *w) {
+            shownIndex = group->itemIndex();
+            QTest::keyClick(w, Qt::Key_Escape);
+            openAfterEscape = w->isVisible();
+            click(ok);
+        });
+        dialog.exec();
+        QCOMPARE(shownIndex, 0);
+        QVERIFY(openAfterEscape);
+        QCOMPARE(G.VoltageRange, quint16(0));
+    }
+
+    void voltageDialogHelpKey()
+    {
+        HelpRecorder help;
+        TfmVoltage dialog;
+        whenModalShows([&](QWidget *w) {
+            QTest::keyClick(w, Qt::Key_F1);
+            click(child<QPushButton>(w, "Button2"));
+        });
+        dialog.exec();
+        QCOMPARE(help.contexts, QList<int>({7}));
+    }
+
+    void attentionFormLayout()
+    {
+        TVerMess mess;
+        Tfrm_version *form = mess.frm_version;
+        QCOMPARE(form->objectName(), QString("frm_version"));
+        QCOMPARE(form->windowTitle(), QString(" Attention"));
+        QCOMPARE(child<QPushButton>(form, "cmd_OK")->text(), QString("&OK"));
+        QCOMPARE(child<QPushButton>(form, "cmd_Help")->text(), QString("&Help"));
+        QCOMPARE(child<QCheckBox>(form, "cb_Noshow")->text(), QString("Don't show message again"));
+        QVERIFY(child<QLabel>(form, "lbl_msg")->wordWrap());
+        QVERIFY(child<QLabel>(form, "Image1"));
+        QVERIFY(!mess.FShow);
+    }
+
+    void attentionMessageSuppressedAndShownAgain()
+    {
+        TVerMess mess;
+        QStringList shown;
+        auto okWhenShown = [&](bool tick) {
+            whenModalShows([&, tick](QWidget *w) {
+                shown << child<QLabel>(w, "lbl_msg")->text();
+                if (tick)
+                    click(child<QCheckBox>(w, "cb_Noshow"));
+                click(child<QPushButton>(w, "cmd_OK"));
+            });
+        };
+
+        okWhenShown(false);
+        QVERIFY(mess.Show("first"));
+        okWhenShown(true);
+        QVERIFY(mess.Show("second"));
+        QCOMPARE(shown, QStringList({"first", "second"}));
+        QVERIFY(mess.FShow);
+
+        // Suppressed: nothing shows (a form that did show would be closed and counted).
+        int unexpected = 0;
+        QTimer guard;
+        QObject::connect(&guard, &QTimer::timeout, [&] {
+            if (QWidget *w = QApplication::activeModalWidget()) {
+                ++unexpected;
+                w->close();
+            }
+        });
+        guard.start(5);
+        QVERIFY(!mess.Show("third"));
+        QTest::qWait(50);
+        guard.stop();
+        QCOMPARE(unexpected, 0);
+        QCOMPARE(mess.Msg, QString("second"));
+
+        // disableShow: shown again, without the tick.
+        mess.disableShow();
+        QVERIFY(!mess.FShow);
+        bool tickedWhenShown = true;
+        whenModalShows([&](QWidget *w) {
+            shown << child<QLabel>(w, "lbl_msg")->text();
+            tickedWhenShown = child<QCheckBox>(w, "cb_Noshow")->isChecked();
+            click(child<QPushButton>(w, "cmd_OK"));
+        });
+        QVERIFY(mess.Show("fourth"));
+        QCOMPARE(shown.last(), QString("fourth"));
+        QVERIFY(!tickedWhenShown);
+
+        // Unticking again lets messages through.
+        okWhenShown(true);
+        QVERIFY(mess.Show("fifth"));
+        QVERIFY(mess.FShow);
+        mess.frm_version->cb_Noshow()->setChecked(false);
+        QVERIFY(!mess.FShow);
+    }
+
+    void attentionHelpRequestsContext36AndStaysOpen()
+    {
+        HelpRecorder help;
+        TVerMess mess;
+        bool openAfterHelp = false;
+        whenModalShows([&](QWidget *w) {
+            click(child<QPushButton>(w, "cmd_Help"));
+            openAfterHelp = w->isVisible();
+            click(child<QPushButton>(w, "cmd_OK"));
+        });
+        QVERIFY(mess.Show("old data"));
+        QCOMPARE(help.contexts, QList<int>({36}));
+        QVERIFY(openAfterHelp);
+    }
+
+    void splashStaysTwoSecondsWithHourglass()
+    {
+        TfmSplash splash;
+        QCOMPARE(splash.objectName(), QString("fmSplash"));
+        QCOMPARE(child<QLabel>(&splash, "Label2")->text(), QString("KRT-6   Configurator"));
+        QCOMPARE(child<QLabel>(&splash, "Label1")->text(), QString("loading..."));
+        QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
+
+        bool hourglass = false;
+        bool openAfterEscape = false;
+        QTimer::singleShot(300, [&] {
+            QTest::keyClick(&splash, Qt::Key_Escape);
+            splash.close();
+            openAfterEscape = splash.isVisible();
+            hourglass =
+                QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        });
+        QElapsedTimer clock;
+        clock.start();
+        splash.exec();
+        const qint64 shownMs = clock.elapsed();
+        QVERIFY(hourglass);
+        QVERIFY(openAfterEscape);
+        QVERIFY2(shownMs >= 1950 && shownMs < 4000, qPrintable(QString::number(shownMs)));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        QVERIFY(!splash.isVisible());
+    }
+
+    void aboutBox()
+    {
+        Tfm_Info info;
+        QCOMPARE(info.objectName(), QString("fm_Info"));
+        QCOMPARE(info.windowTitle(), QString("Info"));
+        QVERIFY(!(info.windowFlags() & Qt::WindowCloseButtonHint));
+        QStringList texts;
+        for (const QLabel *l : info.findChildren<QLabel *>())
+            texts << l->text();
+        for (const char *t : {"KRT-6  Configurator", "V2.6x",
+                              "Microprocessor Controlled Monitoring Unit KRT-6", "for DC-  and  AC- Systems"})
+            QVERIFY2(texts.contains(QString::fromLatin1(t)), t);
+        whenModalShows([&](QWidget *w) { click(child<QPushButton>(w, "Button1")); });
+        QCOMPARE(info.exec(), int(QDialog::Accepted));
+        QVERIFY(!info.isVisible());
+    }
+};
+
+QTEST_MAIN(TestDialogs)
+#include "tst_dialogs.moc"
