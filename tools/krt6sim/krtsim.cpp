@@ -391,7 +391,9 @@ void KrtSimulator::send(const QByteArray &bytes, bool paced)
     while (done < bytes.size() && !m_stop && m_master >= 0) {
         qsizetype chunk = bytes.size() - done;
         if (paced) {
-            m_txClock = std::max(Clock::now(), m_txClock) + ByteTime;
+            // Back to back while the line is busy, so that late wake-ups do not add up.
+            const auto now = Clock::now();
+            m_txClock = (now - m_txClock > ByteTime ? now : m_txClock) + ByteTime;
             std::this_thread::sleep_until(m_txClock);
             chunk = 1;
         }
