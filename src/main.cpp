@@ -1,0 +1,68 @@
+// The program's main block: single-instance guard, splash, the windows in their fixed
+// order, the message loop.
+
+#include "about.h"
+#include "globals.h"
+#include "instanceguard.h"
+#include "mainwindow.h"
+#include "messagebox.h"
+#include "messages.h"
+#include "splash.h"
+#include "voltage.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+namespace {
+// Exit codes besides 0.
+constexpr int ExitAlreadyRunning = 3;
+constexpr int ExitCreateFailed = 4;
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KRT-6 Configurator"));
+    installMessageBoxPresenter();
+
+    TInstanceGuard guard;
+    if (!guard.acquire()) {
+        // Also on stderr, for scripts that start the program.
+        std::fputs("Program already running !\n", stderr);
+        std::fflush(stderr);
+        showMessage(QStringLiteral("Program already running !"), MsgKind::Information, MbOk);
+        return ExitAlreadyRunning;
+    }
+
+    fmSplash = new TfmSplash;
+    fmSplash->exec();
+    fmSplash->repaint();
+
+    frmMain = new TfrmMain;
+    if (frmMain->createFailed()) {
+        delete frmMain;
+        delete fmSplash;
+        fmSplash = nullptr;
+        return ExitCreateFailed;
+    }
+    // The second splash instance is created hidden and released again.
+    auto *secondSplash = new TfmSplash;
+    fm_Info = new Tfm_Info;
+    fmVoltage = new TfmVoltage;
+    secondSplash->hide();
+    delete secondSplash;
+
+    frmMain->show();
+    const int result = app.exec();
+
+    delete fmVoltage;
+    fmVoltage = nullptr;
+    delete fm_Info;
+    fm_Info = nullptr;
+    delete frmMain;
+    delete fmSplash;
+    fmSplash = nullptr;
+    guard.release();
+    return result;
+}

@@ -1,0 +1,499 @@
+#include "mainwindow.h"
+
+#include "ui_mainwindow.h"
+
+#include "about.h"
+#include "dispatch.h"
+#include "globals.h"
+#include "helplayer.h"
+#include "lcdfont.h"
+#include "messages.h"
+#include "page.h"
+#include "page_analoginputs.h"
+#include "page_battery.h"
+#include "page_charge.h"
+#include "page_communication.h"
+#include "page_countercells.h"
+#include "page_devices.h"
+#include "page_digitalinputs.h"
+#include "page_mainsmonitor.h"
+#include "page_outputs.h"
+#include "page_signalconfig.h"
+#include "page_text.h"
+#include "page_thresholds.h"
+#include "pagecontrol.h"
+#include "vermess.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QLocale>
+#include <QPainter>
+#include <QPainterPath>
+#include <QShortcut>
+#include <QStyle>
+#include <QTimer>
+
+#include <stdexcept>
+
+TfrmMain *frmMain = nullptr;
+
+namespace {
+const char *const RefusalText =
+    "Please open a file, start a new project\r\nor read configuration from KRT-6!";
+
+// Bits of VisitedPages set by entering pages 4, 5, 9 and 10.
+quint16 visitedBit(int page)
+{
+    switch (page) {
+    case 4:
+        return 0x0008;
+    case 5:
+        return 0x0010;
+    case 9:
+        return 0x0100;
+    case 10:
+        return 0x0200;
+    default:
+        return 0;
+    }
+}
+
+QString trimmedRight(QString s)
+{
+    while (!s.isEmpty() && s.back() == QLatin1Char(' '))
+        s.chop(1);
+    return s;
+}
+
+// Toolbar pictures drawn here, so that they look the same on every platform.
+QIcon drawnIcon(int kind)
+{
+    QPixmap pm(24, 24);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(40, 40, 40);
+    p.setPen(QPen(ink, 1.2));
+    if (kind == 0) { // printer
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(7.5, 2.5, 9, 7));
+        p.setBrush(QColor(170, 170, 170));
+        p.drawRoundedRect(QRectF(2.5, 9.5, 19, 8), 1.5, 1.5);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(6.5, 14.5, 11, 7));
+        p.drawLine(QPointF(8.5, 17.5), QPointF(15.5, 17.5));
+        p.setBrush(QColor(40, 170, 40));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QRectF(17, 11, 2.5, 2.5));
+        return QIcon(pm);
+    }
+    // Unit (left) and PC (right) with an arrow: kind 1 reads (unit -> PC), 2 writes.
+    p.setBrush(QColor(200, 215, 235));
+    p.drawRect(QRectF(1.5, 6.5, 7, 11));
+    p.setBrush(QColor(60, 200, 80));
+    p.setPen(Qt::NoPen);
+    p.drawRect(QRectF(3, 8, 4, 2.5));
+    p.setPen(QPen(ink, 1.2));
+    p.setBrush(QColor(230, 230, 230));
+    p.drawRect(QRectF(15.5, 5.5, 7.5, 9));
+    p.drawLine(QPointF(19.25, 14.5), QPointF(19.25, 18.5));
+    p.drawLine(QPointF(16, 18.5), QPointF(22.5, 18.5));
+    const QColor arrow = kind == 1 ? QColor(20, 110, 200) : QColor(200, 60, 30);
+    p.setPen(Qt::NoPen);
+    p.setBrush(arrow);
+    QPainterPath path;
+    if (kind == 1) {
+        path.moveTo(9.5, 10.5);
+        path.lineTo(11.5, 10.5);
+        path.lineTo(11.5, 8);
+        path.lineTo(15, 12);
+        path.lineTo(11.5, 16);
+        path.lineTo(11.5, 13.5);
+        path.lineTo(9.5, 13.5);
+    } else {
+        path.moveTo(15, 10.5);
+        path.lineTo(13, 10.5);
+        path.lineTo(13, 8);
+        path.lineTo(9.5, 12);
+        path.lineTo(13, 16);
+        path.lineTo(13, 13.5);
+        path.lineTo(15, 13.5);
+    }
+    path.closeSubpath();
+    p.drawPath(path);
+    return QIcon(pm);
+}
+} // namespace
+
+QString LongTimeFormat(const QLocale &locale)
+{
+    const QString format = locale.timeFormat(QLocale::LongFormat);
+    QString out;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (!quoted && c == QLatin1Char('t'))
+            continue; // the time zone
+        out += c;
+    }
+    out = out.trimmed();
+    while (out.contains(QLatin1String("  ")))
+        out.replace(QLatin1String("  "), QLatin1String(" "));
+    return out;
+}
+
+QString ClockText(const QDateTime &now, const QLocale &locale)
+{
+    const QDate d = now.date();
+    return QString::asprintf(" %2d.%2d.%4d", d.day(), d.month(), d.year()) + QString(8, QLatin1Char(' ')) +
+           locale.toString(now.time(), LongTimeFormat(locale));
+}
+
+QString ClockText(const QDateTime &now)
+{
+    return ClockText(now, QLocale());
+}
+
+TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent), ui(new Ui::TfrmMain)
+{
+    frmMain = this;
+    ui->setupUi(this);
+
+    registerPage(new TTextPage(this, ui->TabSheet1));
+    registerPage(new TAnalogInputsPage(this, ui->TabSheet2));
+    registerPage(new TDigitalInputsPage(this, ui->TabSheet3));
+    registerPage(new TThresholdsPage(this, ui->TabSheet4));
+    registerPage(new TDevicesPage(this, ui->TabSheet5));
+    registerPage(new TOutputsPage(this, ui->TabSheet6));
+    registerPage(new TCommunicationPage(this, ui->TabSheet7));
+    registerPage(new TSignalConfigPage(this, ui->TabSheet8));
+    registerPage(new TBatteryPage(this, ui->TabSheet9));
+    registerPage(new TChargePage(this, ui->TabSheet10));
+    registerPage(new TCounterCellsPage(this, ui->TabSheet11));
+    registerPage(new TMainsMonitorPage(this, ui->TabSheet12));
+
+    ui->PageControl1->setChangingHandler([this] { return PageControl1Changing(); });
+    ui->PageControl1->setChangeHandler([this] { runGuarded([this] { PageControl1Change(); }); });
+
+    setToolbarIcons();
+    bindCommands();
+
+    m_clock = new QTimer(this);
+    m_clock->setObjectName(QStringLiteral("Timer1"));
+    m_clock->setInterval(1000);
+    connect(m_clock, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
+    m_clock->start();
+    Timer1Timer();
+
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain()
+{
+    delete m_verMess;
+    m_verMess = nullptr;
+    for (TPage *&p : m_pages) {
+        delete p;
+        p = nullptr;
+    }
+    delete ui;
+    if (frmMain == this)
+        frmMain = nullptr;
+}
+
+void TfrmMain::FormCreate()
+{
+    try {
+        setWindowTitle(QStringLiteral(" KRT-6 Configurator Version 2.6.0.1"));
+        if (registerLcdFont().isEmpty())
+            throw std::runtime_error("LCD font");
+        if (!applyLcdFont(this))
+            throw std::runtime_error("LCD font");
+        m_verMess = new TVerMess(this);
+        resize(825, 690);
+        G.ProgramVersion = QStringLiteral("2.60");
+        G.BrandText = QStringLiteral("KRT Power");
+        ui->lbl_registry->setText(trimmedRight(G.BrandText));
+        G.ImageModified = false;
+        G.ProjectTextModified = false;
+        G.DataLoaded = false;
+        G.ProjectOpen = false;
+        G.DeviceDataRead = false;
+        ui->PageControl1->setEnabled(true);
+        ui->PageControl1->setCurrentWidget(ui->TabSheet1);
+        while (QApplication::overrideCursor())
+            QApplication::restoreOverrideCursor();
+    } catch (...) {
+        m_createFailed = true;
+        showMessage(QStringLiteral("Fatal error in FormCreate frmMain"), MsgKind::Error, MbOk);
+    }
+}
+
+void TfrmMain::FormActivate()
+{
+    ui->PageControl1->setEnabled(true);
+    if (!G.DataLoaded && !G.ProjectOpen)
+        ui->TabSheet1->setEnabled(false);
+    G.VisitedPages = 0;
+}
+
+bool TfrmMain::FormCloseQuery()
+{
+    return true;
+}
+
+void TfrmMain::FormClose()
+{
+    delete m_verMess;
+    m_verMess = nullptr;
+}
+
+bool TfrmMain::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QMainWindow::event(event);
+}
+
+void TfrmMain::closeEvent(QCloseEvent *event)
+{
+    bool mayClose = false;
+    runGuarded([&] { mayClose = FormCloseQuery(); });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+void TfrmMain::setToolbarIcons()
+{
+    QStyle *st = style();
+    ui->BitBtn5->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
+    ui->BitBtnDatSave->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
+    ui->BitBtn_drucken->setIcon(drawnIcon(0));
+    ui->BitBtn_rd_LCtoPC->setIcon(drawnIcon(1));
+    ui->BitBtn_wr_LCtoPC->setIcon(drawnIcon(2));
+    ui->BitBtn_exit->setIcon(st->standardIcon(QStyle::SP_DialogCloseButton));
+}
+
+void TfrmMain::bindCommands()
+{
+    // The separators of the File menu carry their names too.
+    const QStringList separators{QStringLiteral("Dateispeichernals1"), QStringLiteral("N2"),
+                                 QStringLiteral("N4")};
+    int next = 0;
+    for (QAction *a : ui->File1->actions()) {
+        if (a->isSeparator() && next < separators.size())
+            a->setObjectName(separators[next++]);
+    }
+
+    auto bind = [this](QAction *action, void (TfrmMain::*handler)()) {
+        connect(action, &QAction::triggered, this,
+                [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });
+    };
+    bind(ui->NeuesProjekt1, &TfrmMain::NeuesProjekt1Click);
+    bind(ui->oeffnen, &TfrmMain::oeffnenClick);
+    bind(ui->speichern, &TfrmMain::speichernClick);
+    bind(ui->speich_unt, &TfrmMain::speich_untClick);
+    bind(ui->druck_inst, &TfrmMain::druck_instClick);
+    bind(ui->drucken, &TfrmMain::druckenClick);
+    bind(ui->Beenden1, &TfrmMain::Exit1Click);
+    bind(ui->datread, &TfrmMain::datreadClick);
+    bind(ui->datwrite, &TfrmMain::datwriteClick);
+    bind(ui->mut_RS232, &TfrmMain::mut_RS232Click);
+    bind(ui->Help1, &TfrmMain::Help1Click);
+    bind(ui->Info1, &TfrmMain::About1Click);
+
+    // The four shortcuts run once per key stroke (no auto-repeat), only with Ctrl alone,
+    // whatever control has the focus, and not while their item is disabled.
+    for (QAction *a : {ui->NeuesProjekt1, ui->oeffnen, ui->speichern, ui->drucken}) {
+        a->setAutoRepeat(false);
+        a->setShortcutContext(Qt::WindowShortcut);
+    }
+    // The help item is hidden, so its own shortcut is inactive; F1 reaches it here.
+    auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    f1->setAutoRepeat(false);
+    connect(f1, &QShortcut::activated, this, [this] { runGuarded([this] { Help1Click(); }); });
+
+    auto bindButton = [this](QAbstractButton *button, void (TfrmMain::*handler)()) {
+        connect(button, &QAbstractButton::clicked, this,
+                [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });
+    };
+    bindButton(ui->BitBtn5, &TfrmMain::BitBtn5Click);
+    bindButton(ui->BitBtnDatSave, &TfrmMain::BitBtnDatSaveClick);
+    bindButton(ui->BitBtn_drucken, &TfrmMain::BitBtn_druckenClick);
+    bindButton(ui->BitBtn_rd_LCtoPC, &TfrmMain::BitBtn_rd_LCtoPCClick);
+    bindButton(ui->BitBtn_wr_LCtoPC, &TfrmMain::BitBtn_wr_LCtoPCClick);
+    bindButton(ui->BitBtn_exit, &TfrmMain::Exit1Click);
+    bindButton(ui->Button_OK, &TfrmMain::Button_OKClick);
+    bindButton(ui->cmd_Cancel, &TfrmMain::cmd_CancelClick);
+    connect(ui->Panel12, &TPanel::clicked, this, [this] { runGuarded([this] { Panel12Click(); }); });
+}
+
+// ---- pages ----
+
+TPage *TfrmMain::page(int number) const
+{
+    if (number < 1 || number > PageCount)
+        return nullptr;
+    return m_pages[number - 1];
+}
+
+QWidget *TfrmMain::tabSheet(int number) const
+{
+    if (number < 1 || number > PageCount)
+        return nullptr;
+    return ui->PageControl1->widget(number - 1);
+}
+
+int TfrmMain::pageNumberOf(const QWidget *sheet) const
+{
+    if (!sheet)
+        return 0;
+    const int index = ui->PageControl1->indexOf(const_cast<QWidget *>(sheet));
+    return index < 0 ? 0 : index + 1;
+}
+
+int TfrmMain::shownPageNumber() const
+{
+    return ui->PageControl1->currentIndex() + 1;
+}
+
+void TfrmMain::registerPage(TPage *page)
+{
+    if (!page || page->number() < 1 || page->number() > PageCount)
+        return;
+    TPage *&slot = m_pages[page->number() - 1];
+    if (slot != page)
+        delete slot;
+    slot = page;
+}
+
+TPageControl *TfrmMain::pageControl() const
+{
+    return ui->PageControl1;
+}
+
+bool TfrmMain::PagesOpen()
+{
+    return G.ProjectOpen || G.DeviceDataRead;
+}
+
+bool TfrmMain::PageControl1Changing()
+{
+    TPage *left = page(shownPageNumber());
+    if (!left)
+        return true;
+    return runGuarded([left] { left->leave(); });
+}
+
+void TfrmMain::PageControl1Change()
+{
+    if (!PagesOpen()) {
+        if (ui->PageControl1->currentWidget() != ui->TabSheet1)
+            ui->PageControl1->setCurrentWidget(ui->TabSheet1);
+        showMessage(QString::fromLatin1(RefusalText), MsgKind::Information, MbOk, 0);
+        return;
+    }
+    const int n = shownPageNumber();
+    G.CurrentPage = n;
+    G.VisitedPages |= visitedBit(n);
+    if (TPage *p = page(n))
+        p->fill();
+}
+
+void TfrmMain::CollectCurrentPage(bool commit)
+{
+    if (TPage *p = page(G.CurrentPage); p && G.CurrentPage != 8)
+        p->collect();
+    if (commit)
+        G.CommittedImage = G.ParamImage;
+}
+
+void TfrmMain::ChangeTabsheet(QWidget *sheet)
+{
+    if (pageNumberOf(sheet) == 0)
+        return;
+    if (!PageControl1Changing())
+        return;
+    ui->PageControl1->setCurrentWidget(sheet);
+    runGuarded([this] { PageControl1Change(); });
+}
+
+void TfrmMain::selectFirstPage()
+{
+    ui->PageControl1->setCurrentWidget(ui->TabSheet1);
+    G.CurrentPage = 1;
+}
+
+void TfrmMain::Button_OKClick()
+{
+    if (!PagesOpen())
+        return;
+    CollectCurrentPage(true);
+    G.ImageModified = ImagesDiffer();
+}
+
+void TfrmMain::cmd_CancelClick()
+{
+    PageControl1Change();
+}
+
+// ---- commands ----
+
+void TfrmMain::NeuesProjekt1Click() {}
+void TfrmMain::oeffnenClick() {}
+void TfrmMain::speichernClick() {}
+void TfrmMain::speich_untClick() {}
+void TfrmMain::druck_instClick() {}
+void TfrmMain::druckenClick() {}
+void TfrmMain::datreadClick() {}
+void TfrmMain::datwriteClick() {}
+void TfrmMain::BitBtn_rd_LCtoPCClick() {}
+void TfrmMain::BitBtn_wr_LCtoPCClick() {}
+void TfrmMain::mut_RS232Click() {}
+
+void TfrmMain::Exit1Click()
+{
+    close();
+}
+
+void TfrmMain::Help1Click()
+{
+    requestHelp(2);
+}
+
+void TfrmMain::About1Click()
+{
+    if (fm_Info)
+        fm_Info->exec();
+}
+
+void TfrmMain::BitBtn5Click()
+{
+    oeffnenClick();
+}
+
+void TfrmMain::BitBtnDatSaveClick()
+{
+    speichernClick();
+}
+
+void TfrmMain::BitBtn_druckenClick()
+{
+    druckenClick();
+}
+
+void TfrmMain::Panel12Click()
+{
+    mut_RS232Click();
+}
+
+void TfrmMain::Timer1Timer()
+{
+    ui->Panel13->setText(ClockText(QDateTime::currentDateTime()));
+}

@@ -1,0 +1,131 @@
+#pragma once
+// The main window: menus, toolbar, status panels, the clock, and the notebook of twelve
+// pages with the page framework (leave and entry steps, OK and cancel, switching pages
+// from code). The commands of the menus are virtual slots; the ones whose work lives
+// elsewhere are bound here and filled in where that work is.
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+
+class QDateTime;
+class QLocale;
+class QTimer;
+class TPage;
+class TPageControl;
+class TVerMess;
+
+namespace Ui {
+class TfrmMain;
+}
+
+// The clock text of Panel13: " %2d.%2d.%4d" from day, month and year, eight blanks, then
+// the time in the locale's long time format (hours, minutes and seconds, no time zone).
+QString ClockText(const QDateTime &now, const QLocale &locale);
+QString ClockText(const QDateTime &now);
+
+// The locale's long time format without its time zone part.
+QString LongTimeFormat(const QLocale &locale);
+
+class TfrmMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int PageCount = 12;
+
+    explicit TfrmMain(QWidget *parent = nullptr);
+    ~TfrmMain() override;
+
+    // The window's controls, reached by the pages and the commands.
+    Ui::TfrmMain *ui;
+
+    // True when the set-up at creation failed ("Fatal error in FormCreate frmMain" was shown).
+    bool createFailed() const { return m_createFailed; }
+
+    // Pages, numbered 1..12.
+    TPage *page(int number) const;
+    template <class T> T *pageAs(int number) const { return qobject_cast<T *>(page(number)); }
+    QWidget *tabSheet(int number) const;
+    // Number (1..12) of a tab sheet; 0 for anything else.
+    int pageNumberOf(const QWidget *sheet) const;
+    // Number of the page the notebook shows.
+    int shownPageNumber() const;
+    // Installs the page object of its number; the window owns it. A page registered
+    // for a number replaces (and deletes) the one there.
+    void registerPage(TPage *page);
+    TPageControl *pageControl() const;
+
+    // True when a project is open or data was read from the unit: the pages may be entered.
+    static bool PagesOpen();
+
+    // Leave step for the shown page: runs its leave action (the collector) guarded;
+    // false when it failed, so that the page is kept.
+    bool PageControl1Changing();
+    // Entry step for the shown page: refusal while nothing is loaded, else CurrentPage,
+    // VisitedPages and the filler.
+    void PageControl1Change();
+    // Runs the collector of CurrentPage (none for 0 and 8), then with commit copies
+    // ParamImage into CommittedImage. Throws ConversionError when a field cannot be
+    // converted; callers run it guarded.
+    void CollectCurrentPage(bool commit);
+    // Switches to a page from code with the full leave and entry steps; a failing leave
+    // step keeps the shown page.
+    void ChangeTabsheet(QWidget *page);
+    // Selects TabSheet1 from code (no leave or entry step) and makes page 1 the current
+    // page, for the commands that then fill page 1 from a new image.
+    void selectFirstPage();
+
+    // The attention message object, from creation to closing.
+    TVerMess *VerMess() const { return m_verMess; }
+
+public slots:
+    // File menu
+    virtual void NeuesProjekt1Click();
+    virtual void oeffnenClick();
+    virtual void speichernClick();
+    virtual void speich_untClick();
+    virtual void druck_instClick();
+    virtual void druckenClick();
+    virtual void Exit1Click();
+    // Data menu, RS232, Help
+    virtual void datreadClick();
+    virtual void datwriteClick();
+    virtual void mut_RS232Click();
+    virtual void Help1Click();
+    virtual void About1Click();
+    // Toolbar and status panel
+    virtual void BitBtn5Click();
+    virtual void BitBtnDatSaveClick();
+    virtual void BitBtn_druckenClick();
+    virtual void BitBtn_rd_LCtoPCClick();
+    virtual void BitBtn_wr_LCtoPCClick();
+    virtual void Panel12Click();
+    // Buttons under the pages
+    virtual void Button_OKClick();
+    virtual void cmd_CancelClick();
+    // Clock
+    void Timer1Timer();
+
+protected:
+    // Asked before the window closes; false keeps it open.
+    virtual bool FormCloseQuery();
+    void FormCreate();
+    void FormActivate();
+    void FormClose();
+
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void bindCommands();
+    void setToolbarIcons();
+
+    std::array<TPage *, PageCount> m_pages{};
+    QTimer *m_clock = nullptr;
+    TVerMess *m_verMess = nullptr;
+    bool m_createFailed = false;
+};
+
+// The one main window of the run (null before it is created and after it is destroyed).
+extern TfrmMain *frmMain;

@@ -1,0 +1,3 @@
+#include "page_communication.h"
+
+TCommunicationPage::TCommunicationPage(TfrmMain *main, QWidget *sheet) : TPage(main, 7, sheet) {}

@@ -1,0 +1,3 @@
+#include "page_countercells.h"
+
+TCounterCellsPage::TCounterCellsPage(TfrmMain *main, QWidget *sheet) : TPage(main, 11, sheet) {}

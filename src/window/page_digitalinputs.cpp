@@ -1,0 +1,3 @@
+#include "page_digitalinputs.h"
+
+TDigitalInputsPage::TDigitalInputsPage(TfrmMain *main, QWidget *sheet) : TPage(main, 3, sheet) {}

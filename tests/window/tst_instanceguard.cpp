@@ -1,0 +1,143 @@
+// The single-instance guard: in-process, and with the real program started twice.
+
+#include "instanceguard.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+const QString Program = QStringLiteral(KRT_BINARY_DIR "/src/krt6config");
+
+// The process id recorded in the lock file of dir, 0 when there is none.
+qint64 lockHolder(const QString &dir)
+{
+    QLockFile probe(QDir(dir).filePath(TInstanceGuard::lockFileName()));
+    qint64 pid = 0;
+    QString host, app;
+    if (!QFile::exists(QDir(dir).filePath(TInstanceGuard::lockFileName())) ||
+        !probe.getLockInfo(&pid, &host, &app))
+        return 0;
+    return pid;
+}
+
+// Starts the program with its temporary directory in dir, offscreen.
+void start(QProcess &p, const QString &dir)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TMPDIR", dir);
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    p.setProcessEnvironment(env);
+    p.setProgram(Program);
+    p.start();
+}
+
+void stop(QProcess &p)
+{
+    if (p.state() != QProcess::NotRunning) {
+        p.kill();
+        p.waitForFinished(5000);
+    }
+}
+} // namespace
+
+class TestInstanceGuard : public QObject
+{
+    Q_OBJECT
+private slots:
+    void secondGuardRefusedUntilFirstReleases()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        TInstanceGuard first(dir.path());
+        TInstanceGuard second(dir.path());
+        QVERIFY(first.acquire());
+        QVERIFY(first.isHeld());
+        QCOMPARE(QFileInfo(first.fileName()).fileName(), QStringLiteral("telvo742.exe.lock"));
+        QVERIFY(!second.acquire());
+        QVERIFY(!second.isHeld());
+        first.release();
+        QVERIFY(second.acquire());
+        QVERIFY(!first.acquire());
+    }
+
+    void staleLockOfDeadProcessTakenOver()
+    {
+        QTemporaryDir dir;
+        // A lock file naming a process that has ended.
+        QProcess gone;
+        gone.start("true");
+        QVERIFY(gone.waitForFinished(5000));
+        const qint64 deadPid = gone.processId() ? gone.processId() : 999999;
+        QFile f(QDir(dir.path()).filePath(TInstanceGuard::lockFileName()));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray::number(deadPid) + "\nkrt6config\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        f.close();
+        TInstanceGuard guard(dir.path());
+        QVERIFY(guard.acquire());
+        QCOMPARE(lockHolder(dir.path()), QCoreApplication::applicationPid());
+    }
+
+    void unwritableFolderRefusesQuietly()
+    {
+        TInstanceGuard guard(QStringLiteral("/nonexistent/folder/for/krt6"));
+        QVERIFY(!guard.acquire());
+    }
+
+    // The real program: a second start while the first runs is refused and opens no
+    // window; after the first was killed, the next start takes over the lock.
+    void programRunsOnce()
+    {
+        QVERIFY2(QFile::exists(Program), qPrintable(Program));
+        QTemporaryDir dir;
+        QProcess first, second, third;
+        start(first, dir.path());
+        QVERIFY(first.waitForStarted(5000));
+        QTRY_COMPARE_WITH_TIMEOUT(lockHolder(dir.path()), first.processId(), 10000);
+
+        start(second, dir.path());
+        QVERIFY(second.waitForStarted(5000));
+        QByteArray err;
+        QTRY_VERIFY_WITH_TIMEOUT((err += second.readAllStandardError()).contains("Program already running !"),
+                                 10000);
+        // It stopped at the box: the first one still holds the lock and is running.
+        QCOMPARE(lockHolder(dir.path()), first.processId());
+        QCOMPARE(first.state(), QProcess::Running);
+        stop(second);
+
+        first.kill(); // like kill -9: the lock file stays behind
+        QVERIFY(first.waitForFinished(5000));
+        QVERIFY(QFile::exists(QDir(dir.path()).filePath(TInstanceGuard::lockFileName())));
+
+        start(third, dir.path());
+        QVERIFY(third.waitForStarted(5000));
+        QTRY_COMPARE_WITH_TIMEOUT(lockHolder(dir.path()), third.processId(), 10000);
+        QTest::qWait(300);
+        QCOMPARE(third.state(), QProcess::Running);
+        QVERIFY(!third.readAllStandardError().contains("Program already running !"));
+        stop(third);
+    }
+
+    // A start while this test holds the lock stops at the refusal and leaves the lock alone.
+    void programRefusedWhileLockHeld()
+    {
+        QTemporaryDir dir;
+        TInstanceGuard holder(dir.path());
+        QVERIFY(holder.acquire());
+        QProcess p;
+        start(p, dir.path());
+        QVERIFY(p.waitForStarted(5000));
+        QByteArray err;
+        QTRY_VERIFY_WITH_TIMEOUT((err += p.readAllStandardError()).contains("Program already running !"),
+                                 10000);
+        QCOMPARE(lockHolder(dir.path()), QCoreApplication::applicationPid());
+        stop(p);
+        QVERIFY(holder.isHeld());
+    }
+};
+
+QTEST_MAIN(TestInstanceGuard)
+#include "tst_instanceguard.moc"

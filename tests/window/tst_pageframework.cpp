@@ -1,0 +1,406 @@
+// The page framework of the main window, driven as a user would: tab clicks, typing,
+// the OK and cancel buttons. Test pages stand in for the real ones: page n keeps one
+// integer field that its filler and collector move to and from image word 100 + n.
+
+#include "dispatch.h"
+#include "globals.h"
+#include "mainwindow.h"
+#include "messagerecorder.h"
+#include "page.h"
+#include "pagecontrol.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+const QString Refusal =
+    QStringLiteral("Please open a file, start a new project\r\nor read configuration from KRT-6!");
+
+class TestPage : public TPage
+{
+public:
+    TestPage(TfrmMain *main, int number) : TPage(main, number, main->tabSheet(number))
+    {
+        edit = new QLineEdit(sheet());
+        edit->setObjectName(QStringLiteral("ed_test%1").arg(number));
+        edit->setText(QStringLiteral("0"));
+        auto *lay = new QVBoxLayout(sheet());
+        lay->addWidget(edit);
+        lay->addStretch();
+        connectExit(edit, [this] {
+            ++exits;
+            if (exitThrows)
+                throw invalidIntegerError(edit->text());
+        });
+    }
+    void fill() override
+    {
+        ++fills;
+        edit->setText(QString::number(G.ParamImage[word()]));
+    }
+    void collect() override
+    {
+        ++collects;
+        bool ok = false;
+        const int v = edit->text().toInt(&ok);
+        if (!ok)
+            throw invalidIntegerError(edit->text());
+        G.ParamImage[word()] = quint16(v);
+    }
+    int word() const { return 100 + number(); }
+
+    QLineEdit *edit;
+    int fills = 0;
+    int collects = 0;
+    int exits = 0;
+    bool exitThrows = false;
+};
+} // namespace
+
+class TestPageFramework : public QObject
+{
+    Q_OBJECT
+
+    TfrmMain *w = nullptr;
+    MessageRecorder *rec = nullptr;
+    TestPage *pages[13] = {};
+
+    TPageControl *notebook() const { return w->pageControl(); }
+    void clickTab(int number)
+    {
+        QTabBar *bar = notebook()->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(number - 1).center());
+    }
+    // Enters a page by its tab (data must be loaded).
+    void enter(int number)
+    {
+        clickTab(number);
+        QCOMPARE(w->shownPageNumber(), number);
+    }
+
+private slots:
+    void init()
+    {
+        resetGlobals();
+        rec = new MessageRecorder;
+        w = new TfrmMain;
+        for (int n = 1; n <= TfrmMain::PageCount; ++n) {
+            if (n == 8)
+                continue; // the real page 8: no collector
+            pages[n] = new TestPage(w, n);
+            w->registerPage(pages[n]);
+        }
+        w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+    }
+    void cleanup()
+    {
+        delete w;
+        w = nullptr;
+        delete rec;
+        rec = nullptr;
+    }
+
+    void tabsCaptionsAndHelp()
+    {
+        const QStringList captions{"Text",
+                                   "Analog inputs",
+                                   "Digital inputs",
+                                   "Thresholds",
+                                   "Devices",
+                                   "Outputs",
+                                   "Communication / Display / etc.",
+                                   "Signal configuration",
+                                   "Battery",
+                                   "Boost -/ Manual  charge / System test",
+                                   "Counter cells",
+                                   " Mains Mon. KRT3 "};
+        const QList<int> help{8, 9, 10, 11, 2, 22, 23, 2, 25, 27, 30, 2};
+        QCOMPARE(notebook()->objectName(), QStringLiteral("PageControl1"));
+        QCOMPARE(notebook()->count(), 12);
+        for (int i = 0; i < 12; ++i) {
+            QCOMPARE(notebook()->tabText(i), captions[i]);
+            QCOMPARE(notebook()->widget(i)->objectName(), QStringLiteral("TabSheet%1").arg(i + 1));
+            QCOMPARE(w->page(i + 1)->number(), i + 1);
+            QCOMPARE(w->page(i + 1)->sheet(), notebook()->widget(i));
+            int context = 0;
+            for (QWidget *x = notebook()->widget(i); x && !context; x = x->parentWidget())
+                context = x->property("HelpContext").toInt();
+            QCOMPARE(context, help[i]);
+        }
+        QCOMPARE(w->findChild<QPushButton *>("Button_OK")->text(), QStringLiteral("&OK"));
+        QCOMPARE(w->findChild<QPushButton *>("cmd_Cancel")->text(), QStringLiteral("&cancel"));
+    }
+
+    // With nothing loaded every way of entering a page ends on page 1 with the refusal.
+    void refusedWhileNothingLoaded_data()
+    {
+        QTest::addColumn<int>("how"); // 0 tab click, 1 Ctrl+Tab, 2 arrow key on the tab bar, 3 cancel
+        QTest::newRow("tab click") << 0;
+        QTest::newRow("ctrl+tab") << 1;
+        QTest::newRow("arrow key") << 2;
+        QTest::newRow("cancel button") << 3;
+    }
+    void refusedWhileNothingLoaded()
+    {
+        QFETCH(int, how);
+        G.CurrentPage = 6; // whatever it was, it stays
+        QVERIFY(!w->findChild<QWidget *>("TabSheet1")->isEnabled());
+        switch (how) {
+        case 0:
+            clickTab(4);
+            break;
+        case 1:
+            notebook()->tabBar()->setFocus();
+            QTest::keyClick(notebook()->tabBar(), Qt::Key_Tab, Qt::ControlModifier);
+            break;
+        case 2:
+            notebook()->tabBar()->setFocus();
+            QTest::keyClick(notebook()->tabBar(), Qt::Key_Right);
+            break;
+        case 3:
+            QTest::mouseClick(w->findChild<QPushButton *>("cmd_Cancel"), Qt::LeftButton);
+            break;
+        }
+        QCOMPARE(w->shownPageNumber(), 1);
+        QCOMPARE(rec->texts(), QStringList{Refusal});
+        QCOMPARE(rec->requests().first().kind, MsgKind::Information);
+        QCOMPARE(rec->requests().first().helpContext, 0);
+        QCOMPARE(G.CurrentPage, 6);
+        QCOMPARE(G.VisitedPages, quint16(0));
+        for (int n = 2; n <= 12; ++n)
+            if (pages[n])
+                QCOMPARE(pages[n]->fills, 0);
+        QCOMPARE(pages[1]->fills, 0);
+        // Leaving page 1 has collected it (cancel collects nothing).
+        QCOMPARE(pages[1]->collects, how == 3 ? 0 : 1);
+    }
+
+    void okDoesNothingWhileNothingLoaded()
+    {
+        pages[1]->edit->setText("7");
+        G.CurrentPage = 1;
+        G.ParamImage[500] = 9;
+        QTest::mouseClick(w->findChild<QPushButton *>("Button_OK"), Qt::LeftButton);
+        QCOMPARE(pages[1]->collects, 0);
+        QCOMPARE(G.CommittedImage[500], quint16(0));
+        QVERIFY(rec->texts().isEmpty());
+    }
+
+    void entryStepAndVisitedPages()
+    {
+        G.ProjectOpen = true;
+        G.ParamImage[104] = 44;
+        enter(4);
+        QCOMPARE(G.CurrentPage, 4);
+        QCOMPARE(pages[4]->fills, 1);
+        QCOMPARE(pages[4]->edit->text(), QStringLiteral("44"));
+        QCOMPARE(pages[1]->collects, 1);
+        QCOMPARE(G.VisitedPages, quint16(0x0008));
+        enter(6);
+        QCOMPARE(G.VisitedPages, quint16(0x0008));
+        QCOMPARE(pages[4]->collects, 1);
+        enter(9);
+        enter(6);
+        enter(9);
+        QCOMPARE(G.VisitedPages, quint16(0x0108));
+        enter(5);
+        enter(10);
+        QCOMPARE(G.VisitedPages, quint16(0x0318));
+        QCOMPARE(G.CurrentPage, 10);
+        QVERIFY(rec->texts().isEmpty());
+        // Activating the window again clears the set.
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QCOMPARE(G.VisitedPages, quint16(0));
+    }
+
+    void page8LeftWithoutCollecting()
+    {
+        G.DeviceDataRead = true;
+        enter(8);
+        QCOMPARE(G.CurrentPage, 8);
+        enter(3);
+        QCOMPARE(G.CurrentPage, 3);
+        QVERIFY(rec->texts().isEmpty());
+    }
+
+    void okCollectsAndCommits()
+    {
+        G.ProjectOpen = true;
+        enter(4);
+        pages[4]->edit->setFocus();
+        pages[4]->edit->selectAll();
+        QTest::keyClicks(pages[4]->edit, "123");
+        G.ParamImage[900] = 5; // a word written directly by some handler
+        QTest::mouseClick(w->findChild<QPushButton *>("Button_OK"), Qt::LeftButton);
+        QCOMPARE(G.ParamImage[104], quint16(123));
+        QVERIFY(G.CommittedImage == G.ParamImage);
+        QVERIFY(G.ImageModified);
+        // Back to the reference: OK clears the mark again.
+        G.ReferenceImage = G.ParamImage;
+        G.ImageModified = true;
+        QTest::mouseClick(w->findChild<QPushButton *>("Button_OK"), Qt::LeftButton);
+        QVERIFY(!G.ImageModified);
+        QVERIFY(rec->texts().isEmpty());
+    }
+
+    void cancelRefillsShownPage()
+    {
+        G.ProjectOpen = true;
+        G.ParamImage[104] = 31;
+        enter(4);
+        const quint16 committedBefore = G.CommittedImage[104];
+        pages[4]->edit->setFocus();
+        pages[4]->edit->selectAll();
+        QTest::keyClicks(pages[4]->edit, "77");
+        const int collects = pages[4]->collects;
+        QTest::mouseClick(w->findChild<QPushButton *>("cmd_Cancel"), Qt::LeftButton);
+        QCOMPARE(pages[4]->edit->text(), QStringLiteral("31"));
+        QCOMPARE(pages[4]->collects, collects);
+        QCOMPARE(G.ParamImage[104], quint16(31));
+        QCOMPARE(G.CommittedImage[104], committedBefore);
+        QCOMPARE(G.CurrentPage, 4);
+        QVERIFY(rec->texts().isEmpty());
+    }
+
+    // A collector that cannot convert a field keeps the page and shows the error once.
+    void collectorErrorKeepsPage()
+    {
+        G.ProjectOpen = true;
+        enter(4);
+        pages[4]->edit->setFocus();
+        pages[4]->edit->clear();
+        clickTab(6);
+        QCOMPARE(w->shownPageNumber(), 4);
+        QCOMPARE(G.CurrentPage, 4);
+        QCOMPARE(pages[6]->fills, 0);
+        QCOMPARE(rec->texts(), QStringList{"'' is not a valid integer value."});
+        QCOMPARE(rec->requests().first().kind, MsgKind::Error);
+        // Corrected, the same click goes through.
+        QTest::keyClicks(pages[4]->edit, "12");
+        rec->clear();
+        clickTab(6);
+        QCOMPARE(w->shownPageNumber(), 6);
+        QCOMPARE(G.ParamImage[104], quint16(12));
+        QVERIFY(rec->texts().isEmpty());
+    }
+
+    // The field's exit handler runs before the page is collected; when it fails the
+    // page is kept, the error is shown once and the collector does not run.
+    void exitHandlerRunsFirstAndCanKeepPage()
+    {
+        G.ProjectOpen = true;
+        enter(4);
+        pages[4]->edit->setFocus();
+        QVERIFY(pages[4]->edit->hasFocus());
+        pages[4]->edit->setText("x1");
+        pages[4]->exitThrows = true;
+        const int collects = pages[4]->collects;
+        clickTab(6);
+        QCOMPARE(pages[4]->exits, 1);
+        QCOMPARE(pages[4]->collects, collects);
+        QCOMPARE(w->shownPageNumber(), 4);
+        QCOMPARE(rec->texts(), QStringList{"'x1' is not a valid integer value."});
+
+        pages[4]->exitThrows = false;
+        pages[4]->edit->setFocus();
+        pages[4]->edit->setText("3");
+        rec->clear();
+        clickTab(6);
+        QCOMPARE(pages[4]->exits, 2);
+        QCOMPARE(w->shownPageNumber(), 6);
+        QCOMPARE(G.ParamImage[104], quint16(3));
+        QVERIFY(rec->texts().isEmpty());
+    }
+
+    void collectCurrentPage_data()
+    {
+        QTest::addColumn<int>("current");
+        QTest::addColumn<bool>("commit");
+        QTest::addColumn<bool>("collected");
+        QTest::newRow("none yet, commit") << 0 << true << false;
+        QTest::newRow("page 8, commit") << 8 << true << false;
+        QTest::newRow("page 3, commit") << 3 << true << true;
+        QTest::newRow("page 3, no commit") << 3 << false << true;
+    }
+    void collectCurrentPage()
+    {
+        QFETCH(int, current);
+        QFETCH(bool, commit);
+        QFETCH(bool, collected);
+        pages[3]->edit->setText("250");
+        G.CurrentPage = quint8(current);
+        for (int i = 0; i < ImageWordCount; ++i)
+            G.ParamImage[i] = quint16(i * 7);
+        const TParamImage before = G.ParamImage;
+        w->CollectCurrentPage(commit);
+        QCOMPARE(pages[3]->collects, collected ? 1 : 0);
+        TParamImage expected = before;
+        if (collected)
+            expected[103] = 250;
+        QVERIFY(G.ParamImage == expected);
+        if (commit)
+            QVERIFY(G.CommittedImage == expected);
+        else
+            QCOMPARE(G.CommittedImage[5], quint16(0));
+    }
+
+    void collectCurrentPageFollowsCurrentPageNotShownPage()
+    {
+        G.ProjectOpen = true;
+        enter(4);
+        pages[4]->edit->setText("8");
+        pages[1]->edit->setText("9");
+        w->selectFirstPage(); // a command selected page 1 from code
+        QCOMPARE(w->shownPageNumber(), 1);
+        QCOMPARE(G.CurrentPage, 1);
+        const int collects4 = pages[4]->collects;
+        w->CollectCurrentPage(false);
+        QCOMPARE(pages[4]->collects, collects4);
+        QCOMPARE(G.ParamImage[101], quint16(9));
+    }
+
+    void changeTabsheetFromCode()
+    {
+        G.ProjectOpen = true;
+        enter(5);
+        pages[5]->edit->setText("15");
+        G.ParamImage[110] = 600; // written directly for page 10 by a handler of page 5
+        w->ChangeTabsheet(w->findChild<QWidget *>("TabSheet10"));
+        QCOMPARE(w->shownPageNumber(), 10);
+        QCOMPARE(G.ParamImage[105], quint16(15));
+        QCOMPARE(pages[10]->edit->text(), QStringLiteral("600"));
+        QCOMPARE(G.CurrentPage, 10);
+        QVERIFY(G.VisitedPages & 0x0200);
+
+        // A failing collector keeps the page, shown once.
+        pages[10]->edit->setText("");
+        w->ChangeTabsheet(w->findChild<QWidget *>("TabSheet5"));
+        QCOMPARE(w->shownPageNumber(), 10);
+        QCOMPARE(G.CurrentPage, 10);
+        QCOMPARE(rec->texts(), QStringList{"'' is not a valid integer value."});
+    }
+
+    void codeSelectionRunsNoStep()
+    {
+        G.ProjectOpen = true;
+        notebook()->setCurrentIndex(6);
+        QCOMPARE(pages[7]->fills, 0);
+        QCOMPARE(pages[1]->collects, 0);
+        QCOMPARE(G.CurrentPage, 0);
+    }
+};
+
+QTEST_MAIN(TestPageFramework)
+#include "tst_pageframework.moc"
