@@ -298,8 +298,3 @@ QString TMaskEdit::toInputMask(const QString &mask)
     }
     return out + QLatin1Char(';') + blank;
 }
-
-bool isPlainEdit(const QObject *object)
-{
-    return qobject_cast<const QLineEdit *>(object) && !qobject_cast<const TMaskEdit *>(object);
-}

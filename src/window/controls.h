@@ -123,7 +123,3 @@ public:
 private:
     QString m_editMask;
 };
-
-// True for an edit of the plain kind (a QLineEdit that is no TMaskEdit): the edits that
-// show the LCD face.
-bool isPlainEdit(const QObject *object);

@@ -273,10 +273,6 @@ private slots:
         QCOMPARE(plain->font().pointSize(), before.pointSize() + 9);
         QCOMPARE(masked->font(), before);
 
-        QVERIFY(isPlainEdit(plain));
-        QVERIFY(!isPlainEdit(masked));
-        QVERIFY(!isPlainEdit(&page));
-
         QFont own("Monospace");
         own.setPointSize(5);
         masked->setFont(own); // a font set on the edit itself applies
