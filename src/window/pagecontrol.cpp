@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyle>
+#include <QStyleOption>
 #include <QWheelEvent>
 
 TPageControl::TPageControl(QWidget *parent) : QTabWidget(parent)
@@ -71,19 +73,192 @@ void TPageControl::keyPressEvent(QKeyEvent *event)
         userSelect(target);
 }
 
-TPageTabBar::TPageTabBar(TPageControl *control) : QTabBar(control), m_control(control) {}
+TPageTabBar::TPageTabBar(TPageControl *control) : QTabBar(control), m_control(control)
+{
+    setUsesScrollButtons(false);
+    setElideMode(Qt::ElideNone);
+    setExpanding(false);
+    setDrawBase(false);
+    setMouseTracking(true);
+    connect(this, &QTabBar::currentChanged, this, [this] { update(); });
+}
+
+int TPageTabBar::availableWidth() const
+{
+    const int w = m_control ? m_control->width() : width();
+    return qMax(w, 1);
+}
+
+int TPageTabBar::rowHeight() const
+{
+    int h = 0;
+    for (int i = 0; i < count(); ++i)
+        h = qMax(h, QTabBar::tabSizeHint(i).height());
+    return h;
+}
+
+TPageTabBar::Layout TPageTabBar::layoutFor(int width) const
+{
+    Layout out;
+    const int n = count();
+    out.rects.resize(n);
+    out.rowOf.resize(n);
+    if (n == 0)
+        return out;
+    QList<int> widths(n);
+    for (int i = 0; i < n; ++i)
+        widths[i] = QTabBar::tabSizeHint(i).width();
+
+    // Fill rows left to right.
+    QList<QList<int>> rows;
+    QList<int> current;
+    int used = 0;
+    for (int i = 0; i < n; ++i) {
+        if (!current.isEmpty() && used + widths[i] > width) {
+            rows << current;
+            current.clear();
+            used = 0;
+        }
+        current << i;
+        used += widths[i];
+    }
+    rows << current;
+
+    // The row of the current tab sits next to the page, at the bottom.
+    const int cur = currentIndex();
+    for (int r = 0; r < rows.size(); ++r) {
+        if (rows[r].contains(cur) && r != rows.size() - 1) {
+            rows.append(rows.takeAt(r));
+            break;
+        }
+    }
+
+    const int h = rowHeight();
+    for (int r = 0; r < rows.size(); ++r) {
+        int sum = 0;
+        for (int i : rows[r])
+            sum += widths[i];
+        const int extra = rows.size() > 1 ? qMax(0, width - sum) : 0;
+        int x = 0;
+        int given = 0;
+        for (int k = 0; k < rows[r].size(); ++k) {
+            const int i = rows[r][k];
+            int add = sum > 0 ? extra * widths[i] / sum : 0;
+            if (k == rows[r].size() - 1)
+                add = extra - given;
+            given += add;
+            out.rects[i] = QRect(x, r * h, widths[i] + add, h);
+            out.rowOf[i] = r;
+            x += widths[i] + add;
+        }
+    }
+    out.rows = rows;
+    return out;
+}
+
+int TPageTabBar::rowCount() const
+{
+    return int(layoutFor(availableWidth()).rows.size());
+}
+
+QRect TPageTabBar::pageTabRect(int index) const
+{
+    if (index < 0 || index >= count())
+        return QRect();
+    return layoutFor(width() > 1 ? width() : availableWidth()).rects[index];
+}
+
+int TPageTabBar::pageTabAt(const QPoint &pos) const
+{
+    const Layout l = layoutFor(width() > 1 ? width() : availableWidth());
+    for (int i = 0; i < l.rects.size(); ++i)
+        if (l.rects[i].contains(pos))
+            return i;
+    return -1;
+}
+
+QSize TPageTabBar::sizeHint() const
+{
+    const int w = availableWidth();
+    return QSize(w, int(layoutFor(w).rows.size()) * rowHeight());
+}
+
+QSize TPageTabBar::minimumSizeHint() const
+{
+    int widest = 0;
+    for (int i = 0; i < count(); ++i)
+        widest = qMax(widest, QTabBar::tabSizeHint(i).width());
+    return QSize(widest, sizeHint().height());
+}
+
+void TPageTabBar::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const Layout l = layoutFor(width());
+    const int cur = currentIndex();
+    auto drawTab = [&](int i) {
+        QStyleOptionTab opt;
+        initStyleOption(&opt, i);
+        opt.rect = l.rects[i];
+        const QList<int> &row = l.rows[l.rowOf[i]];
+        const int k = int(row.indexOf(i));
+        if (row.size() == 1)
+            opt.position = QStyleOptionTab::OnlyOneTab;
+        else if (k == 0)
+            opt.position = QStyleOptionTab::Beginning;
+        else if (k == row.size() - 1)
+            opt.position = QStyleOptionTab::End;
+        else
+            opt.position = QStyleOptionTab::Middle;
+        opt.selectedPosition = QStyleOptionTab::NotAdjacent;
+        if (k > 0 && row[k - 1] == cur)
+            opt.selectedPosition = QStyleOptionTab::PreviousIsSelected;
+        else if (k + 1 < row.size() && row[k + 1] == cur)
+            opt.selectedPosition = QStyleOptionTab::NextIsSelected;
+        if (i == m_hover && isEnabled() && isTabEnabled(i))
+            opt.state |= QStyle::State_MouseOver;
+        else
+            opt.state &= ~QStyle::State_MouseOver;
+        style()->drawControl(QStyle::CE_TabBarTab, &opt, &p, this);
+        if (i == cur && hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = opt.rect.adjusted(3, 3, -3, -3);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+        }
+    };
+    for (int i = 0; i < count(); ++i)
+        if (i != cur)
+            drawTab(i);
+    if (cur >= 0)
+        drawTab(cur);
+}
 
 void TPageTabBar::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton) {
-        const int index = tabAt(event->position().toPoint());
-        if (index >= 0 && index != currentIndex()) {
-            event->accept();
-            m_control->userSelect(index);
-            return;
-        }
+    event->accept();
+    if (event->button() != Qt::LeftButton)
+        return;
+    const int index = pageTabAt(event->position().toPoint());
+    if (index >= 0 && index != currentIndex())
+        m_control->userSelect(index);
+}
+
+void TPageTabBar::mouseMoveEvent(QMouseEvent *event)
+{
+    const int index = pageTabAt(event->position().toPoint());
+    if (index != m_hover) {
+        m_hover = index;
+        update();
     }
-    QTabBar::mousePressEvent(event);
+    event->accept();
+}
+
+void TPageTabBar::leaveEvent(QEvent *event)
+{
+    m_hover = -1;
+    update();
+    QTabBar::leaveEvent(event);
 }
 
 void TPageTabBar::keyPressEvent(QKeyEvent *event)

@@ -35,17 +35,43 @@ private:
     std::function<void()> m_change;
 };
 
+// The tab bar of the notebook. The tabs wrap onto as many rows as the width needs, each
+// row stretched to the full width, the row of the current tab next to the page (as
+// multi-line tab controls do), so that every caption is shown whole.
 class TPageTabBar : public QTabBar
 {
     Q_OBJECT
 public:
     explicit TPageTabBar(TPageControl *control);
 
+    // Where tab index is drawn (and answers clicks); empty for an invalid index.
+    QRect pageTabRect(int index) const;
+    // The tab at pos, -1 for none.
+    int pageTabAt(const QPoint &pos) const;
+    int rowCount() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
+    void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
 
 private:
+    struct Layout
+    {
+        QList<QRect> rects;
+        QList<int> rowOf;
+        QList<QList<int>> rows; // tab indices per row, top to bottom
+    };
+    Layout layoutFor(int width) const;
+    int availableWidth() const;
+    int rowHeight() const;
+
     TPageControl *m_control;
+    int m_hover = -1;
 };

@@ -73,8 +73,9 @@ class TestPageFramework : public QObject
     TPageControl *notebook() const { return w->pageControl(); }
     void clickTab(int number)
     {
-        QTabBar *bar = notebook()->tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(number - 1).center());
+        auto *bar = qobject_cast<TPageTabBar *>(notebook()->tabBar());
+        QVERIFY(bar);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->pageTabRect(number - 1).center());
     }
     // Enters a page by its tab (data must be loaded).
     void enter(int number)
@@ -136,6 +137,28 @@ private slots:
         }
         QCOMPARE(w->findChild<QPushButton *>("Button_OK")->text(), QStringLiteral("&OK"));
         QCOMPARE(w->findChild<QPushButton *>("cmd_Cancel")->text(), QStringLiteral("&cancel"));
+    }
+
+    // At the window's size the tabs wrap onto rows; every caption fits its tab, no two
+    // tabs overlap, and the row of the current tab is the one next to the page.
+    void tabsWrapAndShowWholeCaptions()
+    {
+        auto *bar = qobject_cast<TPageTabBar *>(notebook()->tabBar());
+        QVERIFY(bar);
+        QVERIFY(bar->rowCount() >= 2);
+        QCOMPARE(bar->height(), bar->sizeHint().height());
+        for (int i = 0; i < 12; ++i) {
+            const QRect r = bar->pageTabRect(i);
+            QVERIFY(bar->rect().contains(r));
+            QVERIFY(r.width() > bar->fontMetrics().horizontalAdvance(notebook()->tabText(i)));
+            for (int j = 0; j < i; ++j)
+                QVERIFY(!r.intersects(bar->pageTabRect(j)));
+        }
+        G.ProjectOpen = true;
+        for (int n : {12, 1, 7}) {
+            enter(n);
+            QCOMPARE(bar->pageTabRect(n - 1).bottom(), bar->height() - 1);
+        }
     }
 
     // With nothing loaded every way of entering a page ends on page 1 with the refusal.
