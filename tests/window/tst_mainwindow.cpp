@@ -1,5 +1,6 @@
 // The main window frame: creation, menus, toolbar, shortcuts, clock, help and exit.
 
+#include "about.h"
 #include "globals.h"
 #include "helplayer.h"
 #include "mainwindow.h"
@@ -7,12 +8,14 @@
 #include "pagecontrol.h"
 #include "panel.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -344,6 +347,23 @@ private slots:
         QCOMPARE(w->calls,
                  (QMap<QString, int>{
                      {"new", 1}, {"open", 1}, {"printsetup", 1}, {"read", 1}, {"write", 1}, {"rs232", 1}}));
+    }
+
+    void infoShowsAboutBox()
+    {
+        showActive();
+        fm_Info = new Tfm_Info;
+        QString shownTitle;
+        QTimer::singleShot(50, [&] {
+            if (QWidget *box = QApplication::activeModalWidget()) {
+                shownTitle = box->windowTitle();
+                box->close();
+            }
+        });
+        action("Info1")->trigger();
+        QCOMPARE(shownTitle, QStringLiteral("Info"));
+        delete fm_Info;
+        fm_Info = nullptr;
     }
 
     void f1RequestsMainHelp()
