@@ -1,5 +1,6 @@
 #include "fieldtext.h"
 
+#include "encodings.h"
 #include "globals.h"
 #include "messages.h"
 
@@ -157,8 +158,7 @@ QString MinutesToTimeText(int wordIndex)
 {
     if (wordIndex < 0 || wordIndex >= ImageWordCount)
         return QString();
-    const quint16 w = G.ParamImage[size_t(wordIndex)];
-    return QStringLiteral("%1:%2").arg(w / 60, 2, 10, QLatin1Char('0')).arg(w % 60, 2, 10, QLatin1Char('0'));
+    return enc::minutesToHhmm(G.ParamImage[size_t(wordIndex)]);
 }
 
 quint16 TimeTextToMinutes(const QString &text)
@@ -171,8 +171,7 @@ quint16 TimeTextToMinutes(const QString &text)
     } catch (const ConversionError &) {
         throw invalidIntegerError(text);
     }
-    const quint16 low = quint16(n);
-    return quint16((low / 100) * 60 + low % 100);
+    return enc::hhmmNumberToMinutes(quint16(n)); // the low 16 bits of the number
 }
 
 bool StepTimeOfDayText(const QString &text, bool up, QString &result)
@@ -190,9 +189,7 @@ bool StepTimeOfDayText(const QString &text, bool up, QString &result)
     // Whole minutes: the seconds never show in the result, and stepping keeps them.
     int total = hours * 60 + minutes + (up ? 1 : -1);
     total = (total + MinutesPerDay) % MinutesPerDay;
-    result = QStringLiteral("%1:%2")
-                 .arg(total / 60, 2, 10, QLatin1Char('0'))
-                 .arg(total % 60, 2, 10, QLatin1Char('0'));
+    result = enc::minutesToHhmm(quint16(total));
     return true;
 }
 
