@@ -1,5 +1,6 @@
 #include "projectfile.h"
 
+#include "datetimetext.h"
 #include "textcodec.h"
 
 #include <QFile>
@@ -64,7 +65,7 @@ QString currentTestDateLine()
     const QDateTime now = projectClock() ? projectClock()() : QDateTime::currentDateTime();
     const QLocale locale = QLocale::system();
     return LabelTestDate + locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-           locale.toString(now.time(), QLocale::LongFormat);
+           LongTimeText(now.time(), locale);
 }
 
 QByteArray buildProjectFile(const ProjectHead &head, bool NewTestDate, const TParamImage &image)

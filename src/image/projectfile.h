@@ -55,7 +55,7 @@ struct ProjectHead
 void setProjectClock(std::function<QDateTime()> clock);
 
 // "Prüfungsdatum: " + the current date in the system's short date format + " " + the
-// current time in the system's long time format (QLocale::system()).
+// current time in the system's long time format without a time zone (QLocale::system()).
 QString currentTestDateLine();
 
 // The whole file: NewTestDate true writes currentTestDateLine() into line 9 (Save as,

@@ -1,3 +1,4 @@
+#include "datetimetext.h"
 #include "globals.h"
 #include "projectfile.h"
 #include "textcodec.h"
@@ -80,12 +81,14 @@ private slots:
         QCOMPARE(line(f, 6), padded("Firmware    :  Version 2.60"));
         QCOMPARE(line(f, 7), padded("Pfad        :  /HOME/X/PLANT.ZF1"));
         QCOMPARE(line(f, 8), padded("Version :  2.60"));
-        const QLocale sys = QLocale::system();
-        const QByteArray date = "Pr\xFC"
-                                "fungsdatum: " +
-                                sys.toString(FixedTime.date(), QLocale::ShortFormat).toLatin1() + " " +
-                                sys.toString(FixedTime.time(), QLocale::LongFormat).toLatin1();
-        QCOMPARE(line(f, 9), padded(date.left(48)));
+        // date in the system's short format, then the time with seconds and no time zone
+        const QByteArray date =
+            "Pr\xFC"
+            "fungsdatum: " +
+            QLocale::system().toString(FixedTime.date(), QLocale::ShortFormat).toLatin1() + " ";
+        QVERIFY(line(f, 9).startsWith(date));
+        const QByteArray time = line(f, 9).mid(date.size()).trimmed();
+        QVERIFY2(time == "14:05:09" || time == "2:05:09 PM" || time == "02:05:09 PM", time.constData());
         QCOMPARE(line(f, 10), padded("Memo :"));
         QCOMPARE(line(f, 11), padded("hello"));
         QCOMPARE(line(f, 12), padded(""));
@@ -93,6 +96,30 @@ private slots:
         QCOMPARE(quint8(f[5010]), quint8(0x12));
         QCOMPARE(quint8(f[5011]), quint8(0x34));
         QCOMPARE(quint8(f[5000]), quint8(0));
+    }
+
+    void longTimeWithoutZone_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("C") << "C"
+                           << "HH:mm:ss"
+                           << "14:05:09";
+        QTest::newRow("German") << "de_DE"
+                                << "HH:mm:ss"
+                                << "14:05:09";
+        QTest::newRow("US English") << "en_US"
+                                    << "h:mm:ss AP"
+                                    << "2:05:09 PM";
+    }
+    void longTimeWithoutZone()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, format);
+        QFETCH(QString, text);
+        QCOMPARE(LongTimeFormatWithoutZone(QLocale(locale)), format);
+        QCOMPARE(LongTimeText(FixedTime.time(), QLocale(locale)), text);
     }
 
     void storedTestDateLineIsKept()
