@@ -60,6 +60,7 @@ private slots:
         ComSettings.Port = sim.devicePath();
         InitComSettings();
         KrtProtocol link;
+        G.SignalMatrixConverted = true; // a new data set must be converted again
         int connected = 0;
         const TransferOutcome out = RunTransfer(link, [&] { ++connected; });
         QVERIFY(out.portOpened && out.connected && out.imageRead);
@@ -69,6 +70,7 @@ private slots:
         QVERIFY(G.CommittedImage == patternImage(8));
         QVERIFY(G.ReferenceImage == patternImage(8));
         QVERIFY(G.ImageModified);
+        QVERIFY(!G.SignalMatrixConverted);
         QVERIFY(G.WriteAccepted);
         QVERIFY(!link.isOpen());
         QVERIFY(rec.texts().isEmpty());

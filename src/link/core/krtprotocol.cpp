@@ -1,5 +1,7 @@
 #include "krtprotocol.h"
 
+#include "projectfile.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
@@ -395,9 +397,7 @@ bool KrtProtocol::WriteImageToUnit(const TParamImage &image)
 
 void StoreReceivedImage(const TParamImage &image)
 {
-    G.CommittedImage = image;
-    G.ParamImage = image;
-    G.ReferenceImage = image;
+    loadImageIntoAllCopies(image);
     G.ImageModified = true;
 }
 
