@@ -239,11 +239,6 @@ void TfrmMain::FormActivate()
     G.VisitedPages = 0;
 }
 
-bool TfrmMain::FormCloseQuery()
-{
-    return true;
-}
-
 void TfrmMain::FormClose()
 {
     delete m_verMess;
@@ -445,10 +440,6 @@ void TfrmMain::cmd_CancelClick()
 
 // ---- commands ----
 
-void TfrmMain::NeuesProjekt1Click() {}
-void TfrmMain::oeffnenClick() {}
-void TfrmMain::speichernClick() {}
-void TfrmMain::speich_untClick() {}
 void TfrmMain::druck_instClick() {}
 void TfrmMain::druckenClick() {}
 void TfrmMain::datreadClick() {}

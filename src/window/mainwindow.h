@@ -14,6 +14,7 @@ class QLocale;
 class QTimer;
 class TPage;
 class TPageControl;
+class TTextPage;
 class TVerMess;
 
 namespace Ui {
@@ -79,6 +80,20 @@ public:
     // The attention message object, from creation to closing.
     TVerMess *VerMess() const { return m_verMess; }
 
+    // Version check of loaded data: the firmware text ("Version " + number) of an opened
+    // file or of a read. Old data clear WriteAccepted and show the notice on page 1.
+    void CheckVersionNumber(const QString &firmwareText);
+    // Page 1 ("Text"): its filler and the two logo exit handlers, which store the logo
+    // lines into ParamImage.
+    TTextPage *textPage() const;
+    void ShowTextPage();
+    void ed_logo1Exit();
+    void ed_logo2Exit();
+    // Project name field: change (marks the project text modified while data is loaded)
+    // and exit (trailing blanks removed).
+    void ed_mprjnameChange();
+    void ed_mprjnameExit();
+
 public slots:
     // File menu
     virtual void NeuesProjekt1Click();
@@ -118,6 +133,17 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Save and Save as; false when writing the file failed (the failure was shown and
+    // nothing changed). Save as in new-project mode (the last step of New project) builds
+    // the default image and names the project after the new file.
+    bool speichernRun();
+    bool speich_untRun(bool newProjectMode);
+    // The window's part of a new project's defaults (after the image was built).
+    void SetNewProjectDefaults();
+    QString m_openDialog2FileName;                           // file name of OpenDialog2
+    QString m_saveDialog2FileName = QStringLiteral("*.zf1"); // file name of SaveDialog2
+    QString m_projectFileName; // the project's file as the file system names it (ed_mpfad shows it in upper case)
+
     void bindCommands();
     void setToolbarIcons();
 

@@ -1,3 +1,247 @@
 #include "page_text.h"
 
-TTextPage::TTextPage(TfrmMain *main, QWidget *sheet) : TPage(main, 1, sheet) {}
+#include "ui_page_text.h"
+
+#include "controls.h"
+#include "dispatch.h"
+#include "globals.h"
+#include "keyfilters.h"
+#include "lcdfont.h"
+#include "mainwindow.h"
+#include "textcodec.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTextCursor>
+#include <QValidator>
+
+namespace {
+const QColor Aqua(0, 255, 255);
+constexpr int LogoLength = 16;
+constexpr quint16 LogoLastWord1 = LogoLine1 + 7;
+constexpr quint16 LogoLastWord2 = LogoLine2 + 7;
+
+// Typed text becomes upper case; text set by code stays as it is.
+class UpperCaseValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        input = input.toUpper();
+        return Acceptable;
+    }
+};
+
+// Output rows 2..7 of the signal configuration page: panel, caption with and without
+// the DIN-rail version.
+struct DinRowCaption
+{
+    const char *panel;
+    const char *din;
+    const char *standard;
+};
+constexpr DinRowCaption DinRowCaptions[] = {
+    {"Panel_zl3", "LED S1 INFO", "LED S1"},   {"Panel_zl4", "LED S2 ALARM", "LED S2"},
+    {"Panel_zl5", "Alarm A (K1)", "Alarm A"}, {"Panel_zl6", "Alarm B (K2)", "Alarm B"},
+    {"Panel_zl7", "Relay K3", "Relay K1"},    {"Panel_zl8", "Relay K4", "Relay K2"},
+};
+} // namespace
+
+void setAquaBackground(QWidget *widget, bool aqua)
+{
+    if (!widget)
+        return;
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Base, aqua ? Aqua : QApplication::palette(widget).color(QPalette::Base));
+    widget->setPalette(pal);
+}
+
+bool hasAquaBackground(const QWidget *widget)
+{
+    return widget && widget->palette().color(QPalette::Base) == Aqua;
+}
+
+TTextPage::TTextPage(TfrmMain *main, QWidget *sheet) : TPage(main, 1, sheet), ui(new Ui::TTextPageForm)
+{
+    ui->setupUi(sheet);
+    ui->Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    ui->ed_mprjname->setValidator(new UpperCaseValidator(ui->ed_mprjname));
+    installKeyPressFilter(ui->ed_logo1, ed_TextKeyPress);
+    installKeyPressFilter(ui->ed_logo2, ed_TextKeyPress);
+    applyLcdFont(sheet);
+
+    connect(ui->ed_logo1, &QLineEdit::textChanged, this,
+            [this] { runGuarded([this] { ed_logo1Change(); }); });
+    connect(ui->ed_logo2, &QLineEdit::textChanged, this,
+            [this] { runGuarded([this] { ed_logo2Change(); }); });
+    connectExit(ui->ed_logo1, [this] { ed_logo1Exit(); });
+    connectExit(ui->ed_logo2, [this] { ed_logo2Exit(); });
+    connect(ui->rg_language, &TRadioGroup::groupClicked, this,
+            [this] { runGuarded([this] { rg_languageClick(); }); });
+    connectExit(ui->rg_language, [this] { rg_languageClick(); });
+    connect(ui->cb_din, &QCheckBox::toggled, this, [this] { runGuarded([this] { cb_dinClick(); }); });
+    connect(ui->Memo1, &QPlainTextEdit::textChanged, this, [this] { limitMemo(); });
+
+    if (main) {
+        connect(ui->ed_mprjname, &QLineEdit::textChanged, main,
+                [main] { runGuarded([main] { main->ed_mprjnameChange(); }); });
+        connectExit(ui->ed_mprjname, [main] { main->ed_mprjnameExit(); });
+    }
+}
+
+TTextPage::~TTextPage()
+{
+    delete ui;
+}
+
+QString TTextPage::voltageRangeText(quint16 range)
+{
+    switch (range) {
+    case 1:
+        return QStringLiteral("KRT-6 - H   (80V-300V)");
+    case 0:
+        return QStringLiteral("KRT-6 - L   (20V-80V)");
+    default:
+        return QString();
+    }
+}
+
+QString TTextPage::customerLanguageName(quint16 number)
+{
+    static const char *const names[] = {"English", "German",  "French", "Italian", "Russian",
+                                        "Swedish", "Tschech", "Polish", "Spanish"};
+    if (number >= std::size(names))
+        return QString();
+    return QString::fromLatin1(names[number]);
+}
+
+void TTextPage::ShowTextPage()
+{
+    ui->ed_logo1->setText(ImageWordsToText(LogoLine1, LogoLastWord1));
+    ui->ed_logo2->setText(ImageWordsToText(LogoLine2, LogoLastWord2));
+    setAquaBackground(ui->ed_logo1, !G.WriteAccepted);
+    setAquaBackground(ui->ed_logo2, !G.WriteAccepted);
+
+    ui->Label260->setVisible(true);
+    ui->lb_NomVRang->setVisible(true);
+    ui->Label4->setVisible(true);
+    ui->cb_din->setVisible(true);
+    if (TfrmMain::PagesOpen())
+        ui->lb_NomVRang->setText(voltageRangeText(G.VoltageRange));
+
+    switch (G.ParamImage[LanguageIndex]) {
+    case 0:
+        ui->rg_language->setItemIndex(0);
+        break;
+    case 1:
+        ui->rg_language->setItemIndex(1);
+        break;
+    case 2:
+    case 3:
+        ui->rg_language->setItemIndex(2);
+        break;
+    default:
+        ui->rg_language->setItemIndex(-1);
+        break;
+    }
+
+    QString name = customerLanguageName(G.ParamImage[CustomLanguage]);
+    if (name.isEmpty()) {
+        name = customerLanguageName(0);
+        G.ParamImage[CustomLanguage] = 0;
+    }
+    ui->rg_language->setItemText(2, name);
+}
+
+void TTextPage::CollectTextPage()
+{
+    rg_languageClick();
+    ed_logo1Exit();
+    ed_logo2Exit();
+}
+
+void TTextPage::ed_logo1Exit()
+{
+    StoreEditText(LogoLine1, LogoLastWord1, ui->ed_logo1->text(), LogoLength);
+}
+
+void TTextPage::ed_logo2Exit()
+{
+    StoreEditText(LogoLine2, LogoLastWord2, ui->ed_logo2->text(), LogoLength);
+}
+
+void TTextPage::logoChanged(int line)
+{
+    const QLineEdit *edit = line == 1 ? ui->ed_logo1 : ui->ed_logo2;
+    QLabel *count = line == 1 ? ui->lb_anzCh : ui->lb2_anzCh;
+    count->setText(QString::number(edit->text().size()));
+    if (TfrmMain::PagesOpen()) {
+        G.ProjectTextModified = true;
+        G.ImageModified = true;
+    }
+}
+
+void TTextPage::ed_logo1Change()
+{
+    logoChanged(1);
+}
+
+void TTextPage::ed_logo2Change()
+{
+    logoChanged(2);
+}
+
+void TTextPage::rg_languageClick()
+{
+    const int index = ui->rg_language->itemIndex();
+    G.ParamImage[LanguageIndex] = quint16(index == 1 || index == 2 ? index : 0);
+}
+
+void TTextPage::cb_dinClick()
+{
+    const bool din = ui->cb_din->isChecked();
+    QWidget *window = mainWindow() ? static_cast<QWidget *>(mainWindow()) : sheet()->window();
+    for (const DinRowCaption &row : DinRowCaptions) {
+        if (auto *panel = window->findChild<QLabel *>(QLatin1String(row.panel)))
+            panel->setText(QString::fromLatin1(din ? row.din : row.standard));
+    }
+}
+
+QString TTextPage::memoText() const
+{
+    QString text = ui->Memo1->toPlainText();
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return text;
+}
+
+void TTextPage::setMemoText(const QString &text)
+{
+    QString plain = text;
+    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    ui->Memo1->setPlainText(plain);
+}
+
+void TTextPage::limitMemo()
+{
+    if (m_limitingMemo)
+        return;
+    QString text = memoText();
+    if (text.size() <= MemoControlMaxLength)
+        return;
+    text.truncate(MemoControlMaxLength);
+    if (text.endsWith(QLatin1Char('\r')))
+        text.chop(1);
+    m_limitingMemo = true;
+    setMemoText(text);
+    ui->Memo1->moveCursor(QTextCursor::End);
+    m_limitingMemo = false;
+}

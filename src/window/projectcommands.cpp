@@ -1,0 +1,476 @@
+// The File commands of the main window (New project, Open, Save, Save as), the close
+// query, the version check of loaded data and the project name handlers.
+
+#include "mainwindow.h"
+
+#include "ui_mainwindow.h"
+#include "ui_page_text.h"
+
+#include "defaults.h"
+#include "filedialogs.h"
+#include "globals.h"
+#include "messages.h"
+#include "page_text.h"
+#include "projectfile.h"
+#include "signaltexts.h"
+#include "vermess.h"
+#include "version.h"
+#include "voltage.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QVariant>
+
+namespace {
+const QString OpenDialog2Filter = QStringLiteral(
+    "KRT-6-files since V2.40 (*.zf1)|*.zf1|ZA7700F-files to V2.11 (*.zf1)|*.zaf|all files(*.*)|*.*");
+const QString SaveDialog2Filter = QStringLiteral("KRT-6-files since V2.40 |*.zf1|all files|*.*");
+const QString SaveDialog2Suffix = QStringLiteral("zf1");
+const QString InvalidFileText = QStringLiteral("Open a valid file please !");
+const QString SendQuestionText = QStringLiteral("Send changes to KRT-6?");
+const QString DefaultWorkNumber = QStringLiteral("JJ000000-000.000");
+const char *const TypingLimitProperty = "typingMaxLength";
+
+QString trimmedRight(QString s)
+{
+    while (!s.isEmpty() && s.back() == QLatin1Char(' '))
+        s.chop(1);
+    return s;
+}
+
+// An edit's maximum length limits what the user types, not what the commands put in:
+// a longer text is shown whole.
+void setHeadText(QLineEdit *edit, const QString &text)
+{
+    QVariant limit = edit->property(TypingLimitProperty);
+    if (!limit.isValid()) {
+        limit = edit->maxLength();
+        edit->setProperty(TypingLimitProperty, limit);
+    }
+    edit->setMaxLength(qMax(limit.toInt(), int(text.size())));
+    edit->setText(text);
+}
+
+// " \" NAME \" ?" after the question's start.
+QString projectQuestion(const QString &start, const QString &projectName)
+{
+    return start + QStringLiteral(" \" ") + projectName.toUpper() + QStringLiteral(" \" ?");
+}
+
+// The file name part up to, not including, its first ".".
+QString projectNameOf(const QString &fileName)
+{
+    const QString name = QFileInfo(fileName).fileName();
+    const qsizetype dot = name.indexOf(QLatin1Char('.'));
+    return dot < 0 ? name : name.left(dot);
+}
+
+QString expandedName(const QString &fileName)
+{
+    return QFileInfo(fileName.isEmpty() ? QStringLiteral(".") : fileName).absoluteFilePath();
+}
+} // namespace
+
+// ---- page 1 for the commands ----
+
+TTextPage *TfrmMain::textPage() const
+{
+    return pageAs<TTextPage>(1);
+}
+
+void TfrmMain::ShowTextPage()
+{
+    if (TTextPage *p = textPage())
+        p->ShowTextPage();
+}
+
+void TfrmMain::ed_logo1Exit()
+{
+    if (TTextPage *p = textPage())
+        p->ed_logo1Exit();
+}
+
+void TfrmMain::ed_logo2Exit()
+{
+    if (TTextPage *p = textPage())
+        p->ed_logo2Exit();
+}
+
+void TfrmMain::ed_mprjnameChange()
+{
+    if (PagesOpen())
+        G.ProjectTextModified = true;
+}
+
+void TfrmMain::ed_mprjnameExit()
+{
+    if (TTextPage *p = textPage())
+        p->ui->ed_mprjname->setText(trimmedRight(p->ui->ed_mprjname->text()));
+}
+
+// ---- version check ----
+
+void TfrmMain::CheckVersionNumber(const QString &firmwareText)
+{
+    const VersionCheck check = checkVersionText(firmwareText);
+    Ui::TTextPageForm *t = textPage() ? textPage()->ui : nullptr;
+    switch (check.outcome) {
+    case VersionOutcome::UnknownPrefix:
+        if (m_verMess)
+            m_verMess->Show(check.message);
+        return;
+    case VersionOutcome::Unconvertible:
+        if (m_verMess)
+            m_verMess->disableShow();
+        showMessage(VersionNotReadableText, MsgKind::Error, MbOk);
+        return;
+    case VersionOutcome::Old:
+        applyVersionCheck(check);
+        if (t) {
+            t->Panel71->setVisible(true);
+            t->Label330->setVisible(true);
+        }
+        if (m_verMess)
+            m_verMess->Show(check.message);
+        return;
+    case VersionOutcome::Current:
+        if (t) {
+            t->Panel71->setVisible(false);
+            t->Label330->setVisible(false);
+        }
+        return;
+    }
+}
+
+// ---- new project defaults, window part ----
+
+void TfrmMain::SetNewProjectDefaults()
+{
+    ::SetNewProjectDefaults();
+    BuildSignalTexts();
+    ui->PageControl1->setEnabled(true);
+    if (TTextPage *p = textPage())
+        setHeadText(p->ui->ed_mFabrNr, DefaultWorkNumber);
+    for (QAction *a : {ui->mut_RS232, ui->datwrite, ui->speichern, ui->speich_unt, ui->drucken})
+        a->setEnabled(true);
+    ui->BitBtnDatSave->setEnabled(true);
+    ui->BitBtn_drucken->setEnabled(true);
+}
+
+// ---- Open ----
+
+void TfrmMain::oeffnenClick()
+{
+    Ui::TTextPageForm *t = textPage()->ui;
+    ui->PageControl1->setCurrentWidget(ui->TabSheet1);
+    const bool writeAcceptedBefore = G.WriteAccepted;
+    const bool noticeBefore = t->Panel71->isVisible();
+    G.WriteAccepted = true;
+
+    if (G.DataLoaded || G.ProjectOpen || G.DeviceDataRead) {
+        G.DataLoaded = false;
+        CollectCurrentPage(true);
+        G.ImageModified = ImagesDiffer();
+        if (G.ProjectTextModified || G.ImageModified) {
+            const QString q =
+                projectQuestion(QStringLiteral("Save the changes to project"), t->ed_mprjname->text());
+            if (showMessage(q, MsgKind::Information, MbYes | MbNo) == MbYes)
+                speichernRun();
+            else
+                G.ProjectTextModified = false;
+        }
+        if (G.ImageModified && showMessage(SendQuestionText, MsgKind::Confirmation, MbYes | MbNo) == MbYes)
+            datwriteClick();
+    }
+
+    const QString chosen =
+        FileDialogs::getOpenFileName(this, QString(), OpenDialog2Filter, m_openDialog2FileName);
+    if (chosen.isEmpty()) {
+        if (!G.DataLoaded && !G.ProjectOpen) {
+            t->ed_mprjname->clear();
+            t->ed_mpfad->clear();
+            ui->TabSheet1->setEnabled(false);
+        }
+        return;
+    }
+    m_openDialog2FileName = chosen;
+    t->rg_language->setEnabled(true);
+
+    const QFileInfo info(chosen);
+    if (!info.isFile()) {
+        showMessage(InvalidFileText, MsgKind::None, MbOk);
+        return;
+    }
+    const QString ext = info.suffix().toUpper();
+    if (ext != QLatin1String("ZF1") && ext != QLatin1String("ZAF"))
+        return;
+
+    // The file is read whole before anything changes: a file that cannot be read, is
+    // too short or is no project file leaves the images, flags and fields as they were.
+    const ProjectReadResult read = readProjectFile(chosen);
+    if (!read.file.ok) {
+        showMessage(read.file.errorText, MsgKind::Error, MbOk);
+        return;
+    }
+    if (!read.accepted()) {
+        G.WriteAccepted = writeAcceptedBefore;
+        t->Panel71->setVisible(noticeBefore);
+        t->Label330->setVisible(noticeBefore);
+        showMessage(InvalidFileText, MsgKind::None, MbOk);
+        return;
+    }
+
+    G.OpenedFileName = chosen.left(50);
+    t->Label35->setVisible(false);
+    t->Memo1->setEnabled(false);
+    t->Memo1->setVisible(false);
+    G.DataLoaded = true;
+    G.ProjectOpen = true;
+    ui->TabSheet1->setEnabled(true);
+    t->Memo1->clear();
+
+    applyOpenedProject(read);
+    if (read.contents.id == FileIdKind::FileIdOld) {
+        t->Panel71->setVisible(true);
+        t->Label330->setVisible(true);
+    }
+    BuildSignalTexts();
+    ShowTextPage();
+    setHeadText(t->ed_mFabrNr, read.contents.workNumber);
+    setHeadText(t->ed_mprjname, read.contents.projectName);
+    CheckVersionNumber(read.contents.firmwareText);
+    setHeadText(t->ed_versnr, read.contents.firmwareText);
+    m_projectFileName = info.absoluteFilePath();
+    setHeadText(t->ed_mpfad, m_projectFileName.toUpper());
+    textPage()->setMemoText(read.contents.memo);
+
+    ui->PageControl1->setEnabled(true);
+    ui->PageControl1->setCurrentWidget(ui->TabSheet1);
+    t->Label35->setVisible(true);
+    t->Memo1->setEnabled(true);
+    t->Memo1->setVisible(true);
+    for (QAction *a : {ui->speichern, ui->speich_unt, ui->drucken, ui->datwrite})
+        a->setEnabled(true);
+    ui->BitBtn_drucken->setEnabled(true);
+    ui->BitBtnDatSave->setEnabled(true);
+    t->Memo1->setFocus();
+
+    ed_mprjnameExit();
+    finishOpenedProject();
+    t->cb_din->setChecked(G.CommittedImage[DinRailVersion] == 1);
+    selectFirstPage();
+    ShowTextPage();
+}
+
+// ---- Save and Save as ----
+
+namespace {
+// What a save may change before the file is written; put back when writing fails.
+struct SaveUndo
+{
+    Globals g;
+    QString projectName, path, fileName, firmware, workNumber;
+    bool firmwareAqua = false;
+};
+} // namespace
+
+bool TfrmMain::speichernRun()
+{
+    Ui::TTextPageForm *t = textPage()->ui;
+    CollectCurrentPage(false);
+    selectFirstPage();
+    ed_logo1Exit();
+    ed_logo2Exit();
+    const int language = t->rg_language->itemIndex();
+    G.ParamImage[LanguageIndex] = quint16(language >= 0 && language <= 2 ? language : 0);
+
+    const SaveUndo undo{G,
+                        t->ed_mprjname->text(),
+                        t->ed_mpfad->text(),
+                        m_projectFileName,
+                        t->ed_versnr->text(),
+                        t->ed_mFabrNr->text(),
+                        hasAquaBackground(t->ed_versnr)};
+    const bool emptyFirmware = t->ed_versnr->text().isEmpty();
+    if (emptyFirmware)
+        setHeadText(t->ed_versnr, QStringLiteral("Version 2.30"));
+    setAquaBackground(t->ed_versnr, emptyFirmware);
+
+    // ed_mpfad shows the path in upper case; the file is the one the project came from.
+    const QString file = m_projectFileName.isEmpty() ? expandedName(t->ed_mpfad->text()) : m_projectFileName;
+    m_saveDialog2FileName = file;
+    setHeadText(t->ed_mprjname, projectNameOf(file));
+    setHeadText(t->ed_mpfad, file.toUpper());
+
+    if (!QFileInfo(file).isFile()) {
+        Button_OKClick();
+        return speich_untRun(false);
+    }
+    Button_OKClick();
+    const ProjectHead head{t->ed_mFabrNr->text(), t->ed_mprjname->text(), t->ed_versnr->text(),
+                           t->ed_mpfad->text(),   G.ProgramVersion,       G.TestDateLine,
+                           textPage()->memoText()};
+    const FileResult written = WriteProjectFile(file, head, false);
+    if (!written.ok) {
+        G = undo.g;
+        setHeadText(t->ed_mprjname, undo.projectName);
+        setHeadText(t->ed_mpfad, undo.path);
+        setHeadText(t->ed_versnr, undo.firmware);
+        setAquaBackground(t->ed_versnr, undo.firmwareAqua);
+        G.ProjectTextModified = undo.g.ProjectTextModified;
+        showMessage(written.errorText, MsgKind::Error, MbOk);
+        return false;
+    }
+    m_projectFileName = file;
+    ui->PageControl1->setEnabled(true);
+    ui->PageControl1->setCurrentWidget(ui->TabSheet1);
+    t->ed_logo1->setFocus();
+    return true;
+}
+
+bool TfrmMain::speich_untRun(bool newProjectMode)
+{
+    Ui::TTextPageForm *t = textPage()->ui;
+    CollectCurrentPage(false);
+    selectFirstPage();
+    ed_logo1Exit();
+    ed_logo2Exit();
+    const int language = t->rg_language->itemIndex();
+    G.ParamImage[LanguageIndex] = quint16(language >= 0 && language <= 2 ? language : 0);
+
+    const SaveUndo undo{G,
+                        t->ed_mprjname->text(),
+                        t->ed_mpfad->text(),
+                        m_projectFileName,
+                        t->ed_versnr->text(),
+                        t->ed_mFabrNr->text(),
+                        hasAquaBackground(t->ed_versnr)};
+    const bool emptyFirmware = t->ed_versnr->text().isEmpty();
+    if (emptyFirmware)
+        setHeadText(t->ed_versnr, QStringLiteral("Version 9.99"));
+    setAquaBackground(t->ed_versnr, emptyFirmware);
+
+    if (!t->ed_mpfad->text().isEmpty())
+        m_saveDialog2FileName = QFileInfo(m_openDialog2FileName).fileName();
+    const QString chosen = FileDialogs::getSaveFileName(this, QString(), SaveDialog2Filter,
+                                                        m_saveDialog2FileName, SaveDialog2Suffix);
+    if (chosen.isEmpty())
+        return true;
+    m_saveDialog2FileName = chosen;
+    t->rg_language->setEnabled(true);
+
+    const QString file = expandedName(chosen);
+    const QString newName = projectNameOf(file);
+    if (QFileInfo::exists(file)) {
+        setHeadText(t->ed_mpfad, file.toUpper());
+        const QString q = QStringLiteral("The file already exists,\r\n") + QFileInfo(file).fileName() +
+                          QStringLiteral(" overwrite it?");
+        if (showMessage(q, MsgKind::Information, MbYes | MbNo) != MbYes) {
+            ui->TabSheet1->setEnabled(true);
+            t->ed_mprjname->clear();
+            t->ed_mpfad->clear();
+            m_projectFileName.clear();
+            ui->TabSheet1->setEnabled(false);
+            return true;
+        }
+        Button_OKClick();
+        if (newProjectMode) {
+            SetNewProjectDefaults();
+            setHeadText(t->ed_mFabrNr, DefaultWorkNumber);
+        }
+        ui->TabSheet1->setEnabled(true);
+        if (newProjectMode)
+            setHeadText(t->ed_mprjname, newName.toUpper());
+    } else {
+        if (newProjectMode)
+            setHeadText(t->ed_mprjname, newName.toUpper());
+        setHeadText(t->ed_mpfad, file.toUpper());
+        Button_OKClick();
+        if (newProjectMode)
+            SetNewProjectDefaults();
+        ui->TabSheet1->setEnabled(true);
+    }
+
+    const ProjectHead head{t->ed_mFabrNr->text(), t->ed_mprjname->text(), t->ed_versnr->text(),
+                           t->ed_mpfad->text(),   G.ProgramVersion,       G.TestDateLine,
+                           textPage()->memoText()};
+    const FileResult written = WriteProjectFile(file, head, true);
+    if (!written.ok) {
+        G = undo.g;
+        setHeadText(t->ed_mprjname, undo.projectName);
+        setHeadText(t->ed_mpfad, undo.path);
+        setHeadText(t->ed_versnr, undo.firmware);
+        setHeadText(t->ed_mFabrNr, undo.workNumber);
+        setAquaBackground(t->ed_versnr, undo.firmwareAqua);
+        m_projectFileName = undo.fileName;
+        ui->TabSheet1->setEnabled(G.DataLoaded || G.ProjectOpen);
+        G.ProjectTextModified = undo.g.ProjectTextModified;
+        showMessage(written.errorText, MsgKind::Error, MbOk);
+        return false;
+    }
+    m_projectFileName = file;
+    ui->PageControl1->setEnabled(true);
+    ui->PageControl1->setCurrentWidget(ui->TabSheet1);
+    t->ed_logo1->setFocus();
+    return true;
+}
+
+void TfrmMain::speichernClick()
+{
+    speichernRun();
+}
+
+void TfrmMain::speich_untClick()
+{
+    speich_untRun(false);
+}
+
+// ---- New project ----
+
+void TfrmMain::NeuesProjekt1Click()
+{
+    Ui::TTextPageForm *t = textPage()->ui;
+    ui->PageControl1->setCurrentWidget(ui->TabSheet1);
+    if ((G.DataLoaded || G.ProjectOpen) && G.ProjectTextModified) {
+        G.DataLoaded = false;
+        const QString q = projectQuestion(QStringLiteral("Save changes to project"), t->ed_mprjname->text());
+        if (showMessage(q, MsgKind::Information, MbYes | MbNo) == MbYes)
+            speichernRun();
+        else
+            G.ProjectTextModified = false;
+    }
+    G.WriteAccepted = true;
+    if (fmVoltage)
+        fmVoltage->exec();
+    speich_untRun(true);
+    G.ProjectTextModified = false;
+    ed_mprjnameExit();
+    selectFirstPage();
+    ShowTextPage();
+}
+
+// ---- closing ----
+
+bool TfrmMain::FormCloseQuery()
+{
+    if (G.DataLoaded || G.ProjectOpen || G.DeviceDataRead) {
+        G.DataLoaded = false;
+        CollectCurrentPage(true);
+        G.ImageModified = ImagesDiffer();
+        if (G.ProjectTextModified || G.ImageModified) {
+            const QString q = projectQuestion(QStringLiteral("Save changes to project"),
+                                              textPage()->ui->ed_mprjname->text());
+            // A save that failed keeps the window open, so that nothing is lost.
+            if (showMessage(q, MsgKind::Information, MbYes | MbNo) == MbYes && !speichernRun())
+                return false;
+        }
+    }
+    if (G.ImageModified) {
+        if (showMessage(SendQuestionText, MsgKind::Confirmation, MbYes | MbNo) != MbYes)
+            return true;
+        datwriteClick();
+        return !G.ImageModified;
+    }
+    return true;
+}
