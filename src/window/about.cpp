@@ -2,8 +2,9 @@
 
 #include "ui_about.h"
 
+#include "unitpicture.h"
+
 #include <QPushButton>
-#include <QStyle>
 
 Tfm_Info *fm_Info = nullptr;
 
@@ -11,7 +12,7 @@ Tfm_Info::Tfm_Info(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), ui(new Ui::Tfm_Info)
 {
     ui->setupUi(this);
-    ui->Image1->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(48, 48));
+    ui->Image1->setPixmap(unitPicture(64));
     connect(ui->Button1, &QPushButton::clicked, this, &Tfm_Info::Button1Click);
 }
 

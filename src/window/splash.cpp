@@ -2,9 +2,10 @@
 
 #include "ui_splash.h"
 
+#include "unitpicture.h"
+
 #include <QApplication>
 #include <QCloseEvent>
-#include <QStyle>
 #include <QTimer>
 
 TfmSplash *fmSplash = nullptr;
@@ -13,7 +14,7 @@ TfmSplash::TfmSplash(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), ui(new Ui::TfmSplash), m_timer(new QTimer(this))
 {
     ui->setupUi(this);
-    ui->Image1->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(64, 64));
+    ui->Image1->setPixmap(unitPicture(96));
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setSingleShot(true);
     m_timer->setTimerType(Qt::PreciseTimer); // the full two seconds, not 5 % less
