@@ -2,6 +2,7 @@
 #include "controls.h"
 #include "globals.h"
 #include "helplayer.h"
+#include "helprecorder.h"
 #include "splash.h"
 #include "vermess.h"
 #include "voltage.h"
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -18,15 +20,28 @@
 #include <functional>
 
 namespace {
-// Runs `act` on the modal dialog once it shows.
+// How many showings whenModalShows has acted on; each showing's watchdog knows its own.
+int showings = 0;
+
+// Runs `act` on the modal dialog once it shows. A dialog that `act` leaves open is ended
+// after two seconds (result -1), so a dialog that fails to close fails the test instead
+// of hanging it.
 void whenModalShows(std::function<void(QWidget *)> act, int triesLeft = 300)
 {
     QTimer::singleShot(10, [act = std::move(act), triesLeft] {
         QWidget *w = QApplication::activeModalWidget();
-        if (w && w->isVisible())
+        if (w && w->isVisible()) {
+            const int showing = ++showings;
             act(w);
-        else if (triesLeft > 0)
+            QTimer::singleShot(2000, [dialog = QPointer<QDialog>(qobject_cast<QDialog *>(w)), showing] {
+                if (dialog && dialog->isVisible() && showing == showings) {
+                    qWarning("the dialog was left open");
+                    dialog->done(-1);
+                }
+            });
+        } else if (triesLeft > 0) {
             whenModalShows(act, triesLeft - 1);
+        }
     });
 }
 
@@ -43,16 +58,6 @@ void click(QAbstractButton *b)
     QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
 }
 
-struct HelpRecorder
-{
-    QList<int> contexts;
-    HelpHandler previous;
-    HelpRecorder()
-    {
-        previous = setHelpHandler([this](int c) { contexts << c; });
-    }
-    ~HelpRecorder() { setHelpHandler(previous); }
-};
 } // namespace
 
 class TestDialogs : public QObject
@@ -98,7 +103,7 @@ private slots:
             click(group->button(1));
             click(ok);
         });
-        dialog.exec();
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
         QCOMPARE(G.VoltageRange, quint16(1));
 
         // The next showing starts with L again; Esc does not close it.
@@ -110,7 +115,7 @@ private slots:
             openAfterEscape = w->isVisible();
             click(ok);
         });
-        dialog.exec();
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
         QCOMPARE(shownIndex, 0);
         QVERIFY(openAfterEscape);
         QCOMPARE(G.VoltageRange, quint16(0));
@@ -124,7 +129,7 @@ private slots:
             QTest::keyClick(w, Qt::Key_F1);
             click(child<QPushButton>(w, "Button2"));
         });
-        dialog.exec();
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
         QCOMPARE(help.contexts, QList<int>({7}));
     }
 
@@ -221,6 +226,7 @@ private slots:
         QCOMPARE(child<QLabel>(&splash, "Label2")->text(), QString("KRT-6   Configurator"));
         QCOMPARE(child<QLabel>(&splash, "Label1")->text(), QString("loading..."));
         QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(child<QLabel>(&splash, "Image1")->pixmap().width() >= 64);
 
         bool hourglass = false;
         bool openAfterEscape = false;
@@ -248,6 +254,7 @@ private slots:
         QCOMPARE(info.objectName(), QString("fm_Info"));
         QCOMPARE(info.windowTitle(), QString("Info"));
         QVERIFY(!(info.windowFlags() & Qt::WindowCloseButtonHint));
+        QVERIFY(child<QLabel>(&info, "Image1")->pixmap().width() >= 48);
         QStringList texts;
         for (const QLabel *l : info.findChildren<QLabel *>())
             texts << l->text();

@@ -1,6 +1,7 @@
 #include "dispatch.h"
 #include "filedialogs.h"
 #include "helplayer.h"
+#include "helprecorder.h"
 #include "messagebox.h"
 #include "messagerecorder.h"
 
@@ -33,16 +34,6 @@ QAbstractButton *buttonOf(QMessageBox *box, QMessageBox::StandardButton which)
     return box->button(which);
 }
 
-struct HelpRecorder
-{
-    QList<int> contexts;
-    HelpHandler previous;
-    HelpRecorder()
-    {
-        previous = setHelpHandler([this](int c) { contexts << c; });
-    }
-    ~HelpRecorder() { setHelpHandler(previous); }
-};
 } // namespace
 
 class TestLayers : public QObject
