@@ -48,6 +48,12 @@ QMessageBox *createMessageBox(const MessageRequest &request, QWidget *parent)
     box->setTextFormat(Qt::PlainText);
     box->setWindowTitle(request.caption.isEmpty() ? QApplication::applicationName() : request.caption);
 
+    // F1 in the box asks for its help context, as the Help button does.
+    if (request.helpContext != 0) {
+        setHelpContext(box, request.helpContext);
+        installHelpKey(box);
+    }
+
     int buttons = request.buttons;
     if ((buttons & ~MbHelp) == 0)
         buttons |= MbOk; // a box always has a button that closes it

@@ -10,8 +10,9 @@ class QWidget;
 MessagePresenter installMessageBoxPresenter();
 
 // Builds the box for a request: icon by kind, the requested buttons, the caption (the
-// application's name when the request has none). A Help button requests the help
-// context of the request and leaves the box open. Used by the presenter; exposed for tests.
+// application's name when the request has none). A Help button, and F1 while the box
+// has a help context, request the help context of the request and leave the box open. Used by the presenter;
+// exposed for tests.
 QMessageBox *createMessageBox(const MessageRequest &request, QWidget *parent = nullptr);
 
 // The button a finished box stands for (MbCancel when it was closed without one).

@@ -136,6 +136,33 @@ private slots:
         QCOMPARE(answer, int(MbOk));
     }
 
+    void f1InABoxRequestsItsContext_data()
+    {
+        QTest::addColumn<int>("context");
+        QTest::newRow("context 34") << 34;
+        QTest::newRow("no context") << 0;
+    }
+
+    void f1InABoxRequestsItsContext()
+    {
+        QFETCH(int, context);
+        HelpRecorder help;
+        MessagePresenter previous = installMessageBoxPresenter();
+        bool stillOpenAfterF1 = false;
+        whenBoxShows([&](QMessageBox *box) {
+            if (!QTest::qWaitForWindowActive(box))
+                qWarning("the box did not become active");
+            QTest::keyClick(box, Qt::Key_F1);
+            stillOpenAfterF1 = box->isVisible();
+            QTest::mouseClick(buttonOf(box, QMessageBox::Ok), Qt::LeftButton);
+        });
+        const int answer = showMessage("No answer", MsgKind::Error, MbOk, context);
+        setMessagePresenter(previous);
+        QCOMPARE(help.contexts, context ? QList<int>({context}) : QList<int>());
+        QVERIFY(stillOpenAfterF1);
+        QCOMPARE(answer, int(MbOk));
+    }
+
     void defaultHelpNamesTheContextInAnInformationBox()
     {
         MessageRecorder rec;
