@@ -13,4 +13,8 @@ public:
 
     void collect() override {}
     void leave() override {}
+
+private:
+    // The caption panels Panel_zl1..Panel_zl16 of the output rows (Tag = row 0..15).
+    void createRowCaptions();
 };

@@ -17,8 +17,10 @@
 #include "version.h"
 #include "voltage.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QList>
 #include <QPlainTextEdit>
 #include <QVariant>
 
@@ -270,86 +272,138 @@ namespace {
 struct SaveUndo
 {
     Globals g;
-    QString projectName, path, fileName, firmware, workNumber;
+    QString projectName, path, firmware, workNumber;
     bool firmwareAqua = false;
+    QList<bool> enabled; // of saveEnabledItems
 };
+
+QList<QObject *> savedItems(TfrmMain *w)
+{
+    Ui::TfrmMain *u = w->ui;
+    return {u->mut_RS232, u->datwrite,      u->speichern,      u->speich_unt,
+            u->drucken,   u->BitBtnDatSave, u->BitBtn_drucken, u->TabSheet1};
+}
+
+bool isEnabled(QObject *o)
+{
+    if (auto *a = qobject_cast<QAction *>(o))
+        return a->isEnabled();
+    return static_cast<QWidget *>(o)->isEnabled();
+}
+
+void setEnabled(QObject *o, bool on)
+{
+    if (auto *a = qobject_cast<QAction *>(o))
+        a->setEnabled(on);
+    else
+        static_cast<QWidget *>(o)->setEnabled(on);
+}
+
+SaveUndo takeUndo(TfrmMain *w, const Ui::TTextPageForm *t)
+{
+    SaveUndo u{G,
+               t->ed_mprjname->text(),
+               t->ed_mpfad->text(),
+               t->ed_versnr->text(),
+               t->ed_mFabrNr->text(),
+               hasAquaBackground(t->ed_versnr),
+               {}};
+    for (QObject *o : savedItems(w))
+        u.enabled << isEnabled(o);
+    return u;
+}
+
+void restoreUndo(TfrmMain *w, Ui::TTextPageForm *t, const SaveUndo &u)
+{
+    G = u.g;
+    setHeadText(t->ed_mprjname, u.projectName);
+    setHeadText(t->ed_mpfad, u.path);
+    setHeadText(t->ed_versnr, u.firmware);
+    setHeadText(t->ed_mFabrNr, u.workNumber);
+    setAquaBackground(t->ed_versnr, u.firmwareAqua);
+    const QList<QObject *> items = savedItems(w);
+    for (qsizetype i = 0; i < items.size(); ++i)
+        setEnabled(items[i], u.enabled[i]);
+    // The field handlers above may have marked the text modified.
+    G.ProjectTextModified = u.g.ProjectTextModified;
+}
+
+// Steps that Save and Save as share: collect the page shown last, show page 1, store
+// the logo lines and the language.
+void collectForSave(TfrmMain *w, const Ui::TTextPageForm *t)
+{
+    w->CollectCurrentPage(false);
+    w->selectFirstPage();
+    w->ed_logo1Exit();
+    w->ed_logo2Exit();
+    const int language = t->rg_language->itemIndex();
+    G.ParamImage[LanguageIndex] = quint16(language >= 0 && language <= 2 ? language : 0);
+}
+
+// Empty firmware field: the given text on aqua; otherwise the normal colour.
+void fillFirmware(QLineEdit *ed_versnr, const QString &text)
+{
+    const bool empty = ed_versnr->text().isEmpty();
+    if (empty)
+        setHeadText(ed_versnr, text);
+    setAquaBackground(ed_versnr, empty);
+}
+
+ProjectHead headOf(TTextPage *page)
+{
+    const Ui::TTextPageForm *t = page->ui;
+    return ProjectHead{t->ed_mFabrNr->text(), t->ed_mprjname->text(), t->ed_versnr->text(),
+                       t->ed_mpfad->text(),   G.ProgramVersion,       G.TestDateLine,
+                       page->memoText()};
+}
+
+// Writes the project file with the head of page 1. On failure puts back what the save
+// changed and shows the system's text once.
+bool writeProject(TfrmMain *w, const QString &file, bool newTestDate, const SaveUndo &undo)
+{
+    TTextPage *page = w->textPage();
+    const FileResult written = WriteProjectFile(file, headOf(page), newTestDate);
+    if (!written.ok) {
+        restoreUndo(w, page->ui, undo);
+        showMessage(written.errorText, MsgKind::Error, MbOk);
+        return false;
+    }
+    w->ui->PageControl1->setEnabled(true);
+    w->ui->PageControl1->setCurrentWidget(w->ui->TabSheet1);
+    page->ui->ed_logo1->setFocus();
+    return true;
+}
 } // namespace
 
 bool TfrmMain::speichernRun()
 {
     Ui::TTextPageForm *t = textPage()->ui;
-    CollectCurrentPage(false);
-    selectFirstPage();
-    ed_logo1Exit();
-    ed_logo2Exit();
-    const int language = t->rg_language->itemIndex();
-    G.ParamImage[LanguageIndex] = quint16(language >= 0 && language <= 2 ? language : 0);
-
-    const SaveUndo undo{G,
-                        t->ed_mprjname->text(),
-                        t->ed_mpfad->text(),
-                        m_projectFileName,
-                        t->ed_versnr->text(),
-                        t->ed_mFabrNr->text(),
-                        hasAquaBackground(t->ed_versnr)};
-    const bool emptyFirmware = t->ed_versnr->text().isEmpty();
-    if (emptyFirmware)
-        setHeadText(t->ed_versnr, QStringLiteral("Version 2.30"));
-    setAquaBackground(t->ed_versnr, emptyFirmware);
+    collectForSave(this, t);
+    const SaveUndo undo = takeUndo(this, t);
+    fillFirmware(t->ed_versnr, QStringLiteral("Version 2.30"));
 
     // ed_mpfad shows the path in upper case; the file is the one the project came from.
     const QString file = m_projectFileName.isEmpty() ? expandedName(t->ed_mpfad->text()) : m_projectFileName;
     m_saveDialog2FileName = file;
-    setHeadText(t->ed_mprjname, projectNameOf(file));
+    setHeadText(t->ed_mprjname, projectNameOf(file).toUpper());
     setHeadText(t->ed_mpfad, file.toUpper());
 
-    if (!QFileInfo(file).isFile()) {
-        Button_OKClick();
-        return speich_untRun(false);
-    }
     Button_OKClick();
-    const ProjectHead head{t->ed_mFabrNr->text(), t->ed_mprjname->text(), t->ed_versnr->text(),
-                           t->ed_mpfad->text(),   G.ProgramVersion,       G.TestDateLine,
-                           textPage()->memoText()};
-    const FileResult written = WriteProjectFile(file, head, false);
-    if (!written.ok) {
-        G = undo.g;
-        setHeadText(t->ed_mprjname, undo.projectName);
-        setHeadText(t->ed_mpfad, undo.path);
-        setHeadText(t->ed_versnr, undo.firmware);
-        setAquaBackground(t->ed_versnr, undo.firmwareAqua);
-        G.ProjectTextModified = undo.g.ProjectTextModified;
-        showMessage(written.errorText, MsgKind::Error, MbOk);
+    if (!QFileInfo(file).isFile())
+        return speich_untRun(false);
+    if (!writeProject(this, file, false, undo))
         return false;
-    }
     m_projectFileName = file;
-    ui->PageControl1->setEnabled(true);
-    ui->PageControl1->setCurrentWidget(ui->TabSheet1);
-    t->ed_logo1->setFocus();
     return true;
 }
 
 bool TfrmMain::speich_untRun(bool newProjectMode)
 {
     Ui::TTextPageForm *t = textPage()->ui;
-    CollectCurrentPage(false);
-    selectFirstPage();
-    ed_logo1Exit();
-    ed_logo2Exit();
-    const int language = t->rg_language->itemIndex();
-    G.ParamImage[LanguageIndex] = quint16(language >= 0 && language <= 2 ? language : 0);
-
-    const SaveUndo undo{G,
-                        t->ed_mprjname->text(),
-                        t->ed_mpfad->text(),
-                        m_projectFileName,
-                        t->ed_versnr->text(),
-                        t->ed_mFabrNr->text(),
-                        hasAquaBackground(t->ed_versnr)};
-    const bool emptyFirmware = t->ed_versnr->text().isEmpty();
-    if (emptyFirmware)
-        setHeadText(t->ed_versnr, QStringLiteral("Version 9.99"));
-    setAquaBackground(t->ed_versnr, emptyFirmware);
+    collectForSave(this, t);
+    const SaveUndo undo = takeUndo(this, t);
+    const QString undoFileName = m_projectFileName;
+    fillFirmware(t->ed_versnr, QStringLiteral("Version 9.99"));
 
     if (!t->ed_mpfad->text().isEmpty())
         m_saveDialog2FileName = QFileInfo(m_openDialog2FileName).fileName();
@@ -375,10 +429,8 @@ bool TfrmMain::speich_untRun(bool newProjectMode)
             return true;
         }
         Button_OKClick();
-        if (newProjectMode) {
+        if (newProjectMode)
             SetNewProjectDefaults();
-            setHeadText(t->ed_mFabrNr, DefaultWorkNumber);
-        }
         ui->TabSheet1->setEnabled(true);
         if (newProjectMode)
             setHeadText(t->ed_mprjname, newName.toUpper());
@@ -391,28 +443,11 @@ bool TfrmMain::speich_untRun(bool newProjectMode)
             SetNewProjectDefaults();
         ui->TabSheet1->setEnabled(true);
     }
-
-    const ProjectHead head{t->ed_mFabrNr->text(), t->ed_mprjname->text(), t->ed_versnr->text(),
-                           t->ed_mpfad->text(),   G.ProgramVersion,       G.TestDateLine,
-                           textPage()->memoText()};
-    const FileResult written = WriteProjectFile(file, head, true);
-    if (!written.ok) {
-        G = undo.g;
-        setHeadText(t->ed_mprjname, undo.projectName);
-        setHeadText(t->ed_mpfad, undo.path);
-        setHeadText(t->ed_versnr, undo.firmware);
-        setHeadText(t->ed_mFabrNr, undo.workNumber);
-        setAquaBackground(t->ed_versnr, undo.firmwareAqua);
-        m_projectFileName = undo.fileName;
-        ui->TabSheet1->setEnabled(G.DataLoaded || G.ProjectOpen);
-        G.ProjectTextModified = undo.g.ProjectTextModified;
-        showMessage(written.errorText, MsgKind::Error, MbOk);
+    if (!writeProject(this, file, true, undo)) {
+        m_projectFileName = undoFileName;
         return false;
     }
     m_projectFileName = file;
-    ui->PageControl1->setEnabled(true);
-    ui->PageControl1->setCurrentWidget(ui->TabSheet1);
-    t->ed_logo1->setFocus();
     return true;
 }
 
@@ -444,10 +479,13 @@ void TfrmMain::NeuesProjekt1Click()
     if (fmVoltage)
         fmVoltage->exec();
     speich_untRun(true);
-    G.ProjectTextModified = false;
     ed_mprjnameExit();
     selectFirstPage();
+    // New logo texts are no edit: the flags stay as the new project left them.
+    const bool imageModified = G.ImageModified;
     ShowTextPage();
+    G.ImageModified = imageModified;
+    G.ProjectTextModified = false;
 }
 
 // ---- closing ----

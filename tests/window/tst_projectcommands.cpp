@@ -1,0 +1,431 @@
+// The File commands as a user runs them: New project, Open, Save, Save as and closing,
+// with the file dialogs scripted and every question answered through the recorder.
+
+#include "filedialogs.h"
+#include "globals.h"
+#include "mainwindow.h"
+#include "messagerecorder.h"
+#include "projectfile.h"
+#include "voltage.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+const QString SendQuestion = QStringLiteral("Send changes to KRT-6?");
+const QString InvalidFile = QStringLiteral("Open a valid file please !");
+
+// The write command of the link counts its calls; `clears` says whether it succeeds.
+class TestMain : public TfrmMain
+{
+public:
+    int writes = 0;
+    bool clears = false;
+    void datwriteClick() override
+    {
+        ++writes;
+        if (clears)
+            G.ImageModified = false;
+    }
+    bool closeQuery() { return FormCloseQuery(); }
+};
+
+// Default image of the core fixture for one range ("keep" words are 0 here: nothing was
+// loaded before the new project).
+TParamImage fixtureImage(bool high)
+{
+    TParamImage img{};
+    QFile f(QStringLiteral(KRT_TEST_DATA "/default_image.txt"));
+    if (!f.open(QIODevice::ReadOnly))
+        qFatal("default_image.txt missing");
+    static const QRegularExpression re(R"(^(\d+)(?:-(\d+))?\s+("[^"]*"|\S+)\s+("[^"]*"|\S+)\s*$)");
+    while (!f.atEnd()) {
+        const QString line = QString::fromLatin1(f.readLine()).trimmed();
+        const auto m = re.match(line);
+        if (line.startsWith('#') || !m.hasMatch())
+            continue;
+        const int first = m.captured(1).toInt();
+        const int last = m.captured(2).isEmpty() ? first : m.captured(2).toInt();
+        QString e = high || m.captured(4) == "same" ? m.captured(3) : m.captured(4);
+        if (e.startsWith('"')) {
+            QByteArray t = e.mid(1, e.size() - 2).toLatin1();
+            t.replace("\\0", QByteArray(1, '\0'));
+            for (int k = 0; k <= last - first; ++k)
+                img[first + k] = quint16(quint8(t[2 * k]) << 8 | quint8(t[2 * k + 1]));
+            continue;
+        }
+        const quint16 v = e == "keep"    ? 0
+                          : e == "range" ? quint16(high ? 1 : 0)
+                                         : quint16(e.toUInt(nullptr, 0));
+        for (int w = first; w <= last; ++w)
+            img[w] = v;
+    }
+    return img;
+}
+
+TParamImage imageOfFile(const QByteArray &bytes)
+{
+    TParamImage img{};
+    for (int k = 0; k < ImageWordCount; ++k)
+        img[k] = quint16(quint8(bytes[5000 + 2 * k]) << 8 | quint8(bytes[5001 + 2 * k]));
+    return img;
+}
+
+QByteArray headLine(const QByteArray &bytes, int n)
+{
+    return bytes.mid(50 * n, 48);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+} // namespace
+
+class TestProjectCommands : public QObject
+{
+    Q_OBJECT
+
+    TestMain *w = nullptr;
+    MessageRecorder *rec = nullptr;
+    QTemporaryDir *dir = nullptr;
+    QTimer modalAnswerer;
+    int voltageChoice = 0;      // item the user picks in the voltage range dialog
+    QStringList attentionTexts; // texts of the attention messages shown
+
+    template <typename T> T *child(const char *name) const
+    {
+        T *c = w->findChild<T *>(QLatin1String(name));
+        if (!c)
+            qWarning("no child %s", name);
+        return c;
+    }
+    QString text(const char *name) const { return child<QLineEdit>(name)->text(); }
+    QString path(const QString &name) const { return dir->filePath(name); }
+
+    // A project file with the given identification line and firmware text.
+    QByteArray projectBytes(const QByteArray &id, const QString &firmware, quint16 marker)
+    {
+        TParamImage img{};
+        for (int k = 0; k < ImageWordCount; ++k)
+            img[k] = quint16(k * 7 + marker);
+        img[LanguageIndex] = 1;
+        img[CustomLanguage] = 2;
+        img[VoltageVariant] = 1;
+        img[BatteryCellCount] = 54;
+        img[DinRailVersion] = 1;
+        for (int line : {LogoLine1, LogoLine2}) { // "ABCD" and 12 blanks, as a save stores it
+            img[line] = 0x4142;
+            img[line + 1] = 0x4344;
+            for (int k = 2; k < 8; ++k)
+                img[line + k] = 0x2020;
+        }
+        QByteArray b = buildProjectFile({"W-42", "Plant", firmware, "X", "2.60", "date", "memo"}, false, img);
+        b.replace(0, 48, id.leftJustified(48, ' '));
+        return b;
+    }
+    // The user replaces the last character of a logo line.
+    void editLogo(const char *name)
+    {
+        QLineEdit *edit = child<QLineEdit>(name);
+        QTest::keyClick(edit, Qt::Key_End);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, "Z");
+    }
+    void open(const QString &file)
+    {
+        FileDialogs::setScript({file});
+        child<QToolButton>("BitBtn5")->click();
+    }
+    void newProject(int range, const QString &file)
+    {
+        voltageChoice = range;
+        FileDialogs::setScript({file});
+        child<QAction>("NeuesProjekt1")->trigger();
+    }
+
+private slots:
+    void init()
+    {
+        resetGlobals();
+        rec = new MessageRecorder(MbNo);
+        dir = new QTemporaryDir;
+        fmVoltage = new TfmVoltage;
+        w = new TestMain;
+        attentionTexts.clear();
+        // Answers the modal dialogs as a user would: the voltage range and the attention message.
+        QObject::connect(&modalAnswerer, &QTimer::timeout, this, [this] {
+            QWidget *m = QApplication::activeModalWidget();
+            if (!m || !m->isVisible())
+                return;
+            if (m->objectName() == "fmVoltage") {
+                m->findChildren<QRadioButton *>().at(voltageChoice)->click();
+                m->findChild<QAbstractButton *>("Button2")->click();
+            } else if (m->objectName() == "frm_version") {
+                attentionTexts << m->findChild<QLabel *>("lbl_msg")->text();
+                m->findChild<QAbstractButton *>("cmd_OK")->click();
+            }
+        });
+        modalAnswerer.start(5);
+        w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+    }
+    void cleanup()
+    {
+        modalAnswerer.stop();
+        modalAnswerer.disconnect();
+        FileDialogs::endScript();
+        FileDialogs::clearRequests();
+        delete w;
+        delete fmVoltage;
+        fmVoltage = nullptr;
+        delete dir;
+        delete rec;
+    }
+
+    void newProjectWritesTheDefaultImage_data()
+    {
+        QTest::addColumn<int>("range");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("H") << 1 << "KRT-6 - H   (80V-300V)";
+        QTest::newRow("L") << 0 << "KRT-6 - L   (20V-80V)";
+    }
+    void newProjectWritesTheDefaultImage()
+    {
+        QFETCH(int, range);
+        QFETCH(QString, label);
+        newProject(range, path("station.one"));
+        const QByteArray bytes = readAll(path("station.one"));
+        QCOMPARE(bytes.size(), ProjectFileSize);
+        const TParamImage fixture = fixtureImage(range == 1);
+        const TParamImage saved = imageOfFile(bytes);
+        for (int k = 0; k < ImageWordCount; ++k)
+            QVERIFY2(saved[k] == fixture[k], qPrintable(QString("word %1").arg(k)));
+        QCOMPARE(headLine(bytes, 1), QByteArray("Work.-No.   :  JJ000000-000.000").leftJustified(48, ' '));
+        QCOMPARE(headLine(bytes, 5), QByteArray("Project     :  STATION").leftJustified(48, ' '));
+        // An empty firmware field is saved as 9.99 by Save as.
+        QCOMPARE(headLine(bytes, 6), QByteArray("Firmware    :  Version 9.99").leftJustified(48, ' '));
+        QCOMPARE(text("ed_mprjname"), QString("STATION"));
+        QCOMPARE(child<QLabel>("lb_NomVRang")->text(), label);
+        QVERIFY(child<QAction>("speichern")->isEnabled() && child<QAction>("datwrite")->isEnabled());
+        QVERIFY(G.ProjectOpen && !G.ProjectTextModified && !G.ImageModified);
+        QVERIFY(G.ReferenceImage == G.ParamImage && G.CommittedImage == G.ParamImage);
+        QCOMPARE(G.CurrentPage, 1);
+        QVERIFY(rec->texts().isEmpty());
+    }
+
+    void openChecksTheIdentificationLine_data()
+    {
+        QTest::addColumn<QByteArray>("id");
+        QTest::addColumn<QString>("firmware");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<bool>("writeAccepted");
+        QTest::addColumn<bool>("notice");
+        QTest::newRow("V2.5") << QByteArray("Config file KRT-6 from V2.5 tail") << "Version 2.60" << true
+                              << true << false;
+        QTest::newRow("ZA7700F") << QByteArray("Config file ZA7700F from V2.5") << "Version 2.60" << true
+                                 << true << false;
+        QTest::newRow("old id, old version")
+            << QByteArray("Configuration file KRT-6") << "Version 2.30" << true << false << true;
+        QTest::newRow("old id, current version")
+            << QByteArray("Configuration file KRT-6") << "Version 2.60" << true << false << false;
+        QTest::newRow("unknown") << QByteArray("Config file KRT-5 from V2.5") << "Version 2.60" << false
+                                 << true << false;
+    }
+    void openChecksTheIdentificationLine()
+    {
+        QFETCH(QByteArray, id);
+        QFETCH(QString, firmware);
+        QFETCH(bool, accepted);
+        QFETCH(bool, writeAccepted);
+        QFETCH(bool, notice);
+        // A project is loaded first; a rejected file must leave it as it was.
+        writeAll(path("first.zf1"), projectBytes(FileIdV25, "Version 2.60", 1));
+        open(path("first.zf1"));
+        const TParamImage before = G.ParamImage;
+        QVERIFY(rec->texts().isEmpty());
+
+        writeAll(path("second.zaf"), projectBytes(id, firmware, 2));
+        open(path("second.zaf"));
+        QCOMPARE(G.WriteAccepted, writeAccepted);
+        QCOMPARE(child<QWidget>("Panel71")->isVisible(), notice);
+        QCOMPARE(child<QWidget>("Label330")->isVisible(), notice);
+        if (!accepted) {
+            QCOMPARE(rec->texts(), QStringList{InvalidFile});
+            QVERIFY(G.ParamImage == before && G.ReferenceImage == before);
+            QCOMPARE(text("ed_mpfad"), path("first.zf1").toUpper());
+            return;
+        }
+        QVERIFY(rec->texts().isEmpty());
+        QCOMPARE(G.ParamImage[5], quint16(5 * 7 + 2));
+        QVERIFY(G.ReferenceImage == G.CommittedImage && !G.ImageModified && !G.ProjectTextModified);
+        QCOMPARE(text("ed_mprjname"), QString("PLANT"));
+        QCOMPARE(text("ed_mFabrNr"), QString("W-42"));
+        QCOMPARE(text("ed_versnr"), firmware);
+        QCOMPARE(text("ed_mpfad"), path("second.zaf").toUpper());
+        QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), QString("memo"));
+        QVERIFY(child<QCheckBox>("cb_din")->isChecked());
+        QCOMPARE(G.VoltageRange, quint16(1));
+        QCOMPARE(G.CellCount, quint16(54));
+        QCOMPARE(G.CurrentPage, 1);
+        if (notice)
+            QCOMPARE(attentionTexts,
+                     QStringList{"This is a configfile from a KRT-6 version 2.30.\n\rSome additional "
+                                 "data is marked or will be converted !\n\rFor help you can contact "
+                                 "us under info."});
+        else
+            QVERIFY(attentionTexts.isEmpty());
+    }
+
+    void badFilesChangeNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("missing") << "nothere.zf1" << QStringList{InvalidFile};
+        QTest::newRow("wrong extension") << "text.txt" << QStringList{};
+        QTest::newRow("short") << "short.zf1" << QStringList{InvalidFile};
+        QTest::newRow("folder") << "folder.zf1" << QStringList{InvalidFile};
+    }
+    void badFilesChangeNothing()
+    {
+        QFETCH(QString, name);
+        QFETCH(QStringList, messages);
+        writeAll(path("good.zf1"), projectBytes(FileIdV25, "Version 2.60", 1));
+        writeAll(path("text.txt"), projectBytes(FileIdV25, "Version 2.60", 3));
+        writeAll(path("short.zf1"), projectBytes(FileIdV25, "Version 2.60", 3).left(ProjectFileSize - 1));
+        QVERIFY(QDir(dir->path()).mkdir("folder.zf1"));
+        open(path("good.zf1"));
+        const Globals before = G;
+        const QStringList fields{text("ed_mprjname"), text("ed_mpfad"), text("ed_versnr"), text("ed_logo1")};
+
+        open(path(name));
+        QCOMPARE(rec->texts(), messages);
+        QVERIFY(G.ParamImage == before.ParamImage && G.CommittedImage == before.CommittedImage &&
+                G.ReferenceImage == before.ReferenceImage);
+        QCOMPARE(G.ProjectOpen, before.ProjectOpen);
+        QCOMPARE(G.WriteAccepted, before.WriteAccepted);
+        QCOMPARE(G.ProjectTextModified, before.ProjectTextModified);
+        QCOMPARE((QStringList{text("ed_mprjname"), text("ed_mpfad"), text("ed_versnr"), text("ed_logo1")}),
+                 fields);
+    }
+
+    void saveFillsFirmwareAndNamesTheProjectAfterTheFile()
+    {
+        writeAll(path("plant.v1.zf1"), projectBytes(FileIdV25, "", 1));
+        open(path("plant.v1.zf1"));
+        QCOMPARE(attentionTexts.size(), 1); // no "Version " prefix
+        child<QLineEdit>("ed_mprjname")->setText("SOMETHING ELSE");
+        child<QToolButton>("BitBtnDatSave")->click();
+        const QByteArray bytes = readAll(path("plant.v1.zf1"));
+        QCOMPARE(headLine(bytes, 6), QByteArray("Firmware    :  Version 2.30").leftJustified(48, ' '));
+        QCOMPARE(headLine(bytes, 5), QByteArray("Project     :  PLANT").leftJustified(48, ' '));
+        QCOMPARE(text("ed_mprjname"), QString("PLANT"));
+        QCOMPARE(child<QLineEdit>("ed_versnr")->palette().color(QPalette::Base), QColor(0, 255, 255));
+        QVERIFY(G.CommittedImage == G.ParamImage && !G.ProjectTextModified);
+        QVERIFY(rec->texts().isEmpty());
+    }
+
+    void overwriteNoEmptiesNameAndPath()
+    {
+        writeAll(path("a.zf1"), projectBytes(FileIdV25, "Version 2.60", 1));
+        writeAll(path("b.zf1"), projectBytes(FileIdV25, "Version 2.60", 2));
+        open(path("a.zf1"));
+        const QByteArray old = readAll(path("b.zf1"));
+        FileDialogs::setScript({path("b.zf1")});
+        child<QAction>("speich_unt")->trigger();
+        QCOMPARE(rec->texts(), QStringList{"The file already exists,\r\nb.zf1 overwrite it?"});
+        QVERIFY(text("ed_mprjname").isEmpty() && text("ed_mpfad").isEmpty());
+        QVERIFY(!child<QWidget>("TabSheet1")->isEnabled());
+        QCOMPARE(readAll(path("b.zf1")), old);
+    }
+
+    void failedSaveChangesNothing()
+    {
+        writeAll(path("a.zf1"), projectBytes(FileIdV25, "Version 2.60", 1));
+        writeAll(path("blocker"), "not a folder");
+        open(path("a.zf1"));
+        editLogo("ed_logo1"); // an unsaved edit
+        const Globals before = G;
+        FileDialogs::setScript({path("blocker/new.zf1")});
+        child<QAction>("speich_unt")->trigger();
+        QCOMPARE(rec->texts().size(), 1);
+        QCOMPARE(rec->requests().first().kind, MsgKind::Error);
+        QCOMPARE(readAll(path("blocker")), QByteArray("not a folder"));
+        QVERIFY(G.CommittedImage == before.CommittedImage);
+        QVERIFY(G.ProjectTextModified);
+        QVERIFY(G.ImageModified);
+        QCOMPARE(text("ed_mpfad"), path("a.zf1").toUpper());
+        QCOMPARE(text("ed_mprjname"), QString("PLANT"));
+    }
+
+    void memoIsStoredUpTo4272Characters()
+    {
+        writeAll(path("a.zf1"), projectBytes(FileIdV25, "Version 2.60", 1));
+        open(path("a.zf1"));
+        QString memo;
+        for (int i = 0; i < 5000; ++i)
+            memo += QChar('a' + i % 26);
+        child<QPlainTextEdit>("Memo1")->setPlainText(memo);
+        QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), memo.left(4450));
+        child<QAction>("speichern")->trigger();
+        open(path("a.zf1"));
+        QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), memo.left(4272));
+    }
+
+    void closing_data()
+    {
+        QTest::addColumn<bool>("edit");
+        QTest::addColumn<bool>("sendYes");
+        QTest::addColumn<bool>("writeSucceeds");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("unchanged") << false << false << false << true;
+        QTest::newRow("edited, no") << true << false << false << true;
+        QTest::newRow("edited, send, written") << true << true << true << true;
+        QTest::newRow("edited, send, failed") << true << true << false << false;
+    }
+    void closing()
+    {
+        QFETCH(bool, edit);
+        QFETCH(bool, sendYes);
+        QFETCH(bool, writeSucceeds);
+        QFETCH(bool, closes);
+        writeAll(path("a.zf1"), projectBytes(FileIdV25, "Version 2.60", 1));
+        open(path("a.zf1"));
+        if (edit)
+            editLogo("ed_logo2");
+        rec->script({MbNo, sendYes ? MbYes : MbNo});
+        w->clears = writeSucceeds;
+        QCOMPARE(w->closeQuery(), closes);
+        if (!edit) {
+            QVERIFY(rec->texts().isEmpty());
+            return;
+        }
+        QCOMPARE(rec->texts(), (QStringList{"Save changes to project \" PLANT \" ?", SendQuestion}));
+        QCOMPARE(rec->requests().at(1).kind, MsgKind::Confirmation);
+        QCOMPARE(w->writes, sendYes ? 1 : 0);
+    }
+};
+
+QTEST_MAIN(TestProjectCommands)
+#include "tst_projectcommands.moc"
