@@ -2,11 +2,13 @@
 // order, the message loop.
 
 #include "about.h"
+#include "connect.h"
 #include "globals.h"
 #include "instanceguard.h"
 #include "mainwindow.h"
 #include "messagebox.h"
 #include "messages.h"
+#include "rs232.h"
 #include "splash.h"
 #include "voltage.h"
 
@@ -46,21 +48,27 @@ int main(int argc, char **argv)
         fmSplash = nullptr;
         return ExitCreateFailed;
     }
+    fmConnect = new TfmConnect;
     // The second splash instance is created hidden and released again.
     auto *secondSplash = new TfmSplash;
     fm_Info = new Tfm_Info;
     fmVoltage = new TfmVoltage;
+    frm_RS232 = new Tfrm_RS232(frmMain);
     secondSplash->hide();
     delete secondSplash;
 
     frmMain->show();
     const int result = app.exec();
 
+    delete frm_RS232;
+    frm_RS232 = nullptr;
     delete fmVoltage;
     fmVoltage = nullptr;
     delete fm_Info;
     fm_Info = nullptr;
     delete frmMain;
+    delete fmConnect;
+    fmConnect = nullptr;
     delete fmSplash;
     fmSplash = nullptr;
     guard.release();

@@ -442,11 +442,6 @@ void TfrmMain::cmd_CancelClick()
 
 void TfrmMain::druck_instClick() {}
 void TfrmMain::druckenClick() {}
-void TfrmMain::datreadClick() {}
-void TfrmMain::datwriteClick() {}
-void TfrmMain::BitBtn_rd_LCtoPCClick() {}
-void TfrmMain::BitBtn_wr_LCtoPCClick() {}
-void TfrmMain::mut_RS232Click() {}
 
 void TfrmMain::Exit1Click()
 {

@@ -1,0 +1,99 @@
+#include "connect.h"
+
+#include "ui_connect.h"
+
+#include "dispatch.h"
+#include "globals.h"
+#include "transfercommands.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPushButton>
+#include <QTimer>
+
+TfmConnect *fmConnect = nullptr;
+
+TfmConnect::TfmConnect(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), ui(new Ui::TfmConnect)
+{
+    ui->setupUi(this);
+    TimerRd = new QTimer(this);
+    TimerRd->setObjectName(QStringLiteral("TimerRd"));
+    TimerRd->setInterval(TimerIntervalMs);
+    connect(TimerRd, &QTimer::timeout, this, &TfmConnect::TimerRdTimer);
+    connect(ui->CloseBtn, &QPushButton::clicked, this, &TfmConnect::CloseBtnClick);
+    m_link.setProgressHook([this](int bar, int words) { showProgress(bar, words); });
+}
+
+TfmConnect::~TfmConnect()
+{
+    delete ui;
+    if (fmConnect == this)
+        fmConnect = nullptr;
+}
+
+void TfmConnect::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void TfmConnect::FormActivate()
+{
+    ui->Label2->setText(QStringLiteral("trying to connect"));
+    ui->ProgressBar1->setValue(0);
+    ui->Label1->clear();
+    TimerRd->start();
+}
+
+void TfmConnect::showProgress(int bar, int words)
+{
+    ui->ProgressBar1->setValue(bar);
+    ui->Label1->setText(QString::number(words) + QStringLiteral(" of 1024 Words"));
+}
+
+void TfmConnect::TimerRdTimer()
+{
+    TimerRd->stop();
+    if (m_running)
+        return;
+    m_running = true;
+    if (G.TransferDirection == 1)
+        setWindowTitle(QStringLiteral("Data transmission  KRT-6 -> PC"));
+    else if (G.TransferDirection == 2)
+        setWindowTitle(QStringLiteral("Data transmission  PC -> KRT-6"));
+    show();
+    repaint(); // the greeting processes no events for up to six seconds
+
+    m_outcome = TransferOutcome();
+    runGuarded([this] {
+        m_outcome = RunTransfer(m_link, [this] {
+            ui->Label2->setText(QStringLiteral("Transmission running !"));
+            ui->Label2->repaint();
+        });
+    });
+    if (G.TransferDirection == 1 && m_outcome.imageRead)
+        runGuarded([] { ShowReadImage(); });
+
+    ui->ProgressBar1->setValue(0);
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+    m_link.ClosePort();
+    m_running = false;
+    m_closing = true;
+    done(QDialog::Accepted);
+    m_closing = false;
+}
+
+void TfmConnect::CloseBtnClick()
+{
+    m_link.requestCancel();
+}
+
+void TfmConnect::closeEvent(QCloseEvent *event)
+{
+    if (m_closing)
+        QDialog::closeEvent(event);
+    else
+        event->ignore();
+}
