@@ -18,53 +18,41 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include <functional>
-
 namespace {
-// Runs `answer` on the modal dialog once it is shown (the test itself is blocked in exec).
-void whenModal(std::function<void(QWidget *)> answer)
+template <class T> T *child(QWidget *w, const char *name)
 {
-    auto *poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
-        if (QWidget *m = QApplication::activeModalWidget()) {
-            poll->stop();
-            poll->deleteLater();
-            answer(m);
-        }
+    return w->findChild<T *>(QLatin1String(name));
+}
+QString panelText()
+{
+    return child<TPanel>(frmMain, "Panel12")->text();
+}
+// Toolbar read and write, the Data menu and the RS232 item.
+QList<bool> transferCommands()
+{
+    return {child<QToolButton>(frmMain, "BitBtn_rd_LCtoPC")->isEnabled(),
+            child<QToolButton>(frmMain, "BitBtn_wr_LCtoPC")->isEnabled(),
+            child<QMenu>(frmMain, "SLC_daten")->menuAction()->isEnabled(),
+            frmMain->findChild<QAction *>("mut_RS232")->isEnabled()};
+}
+// Opens the dialog with `open`, then, while it is modal, runs `inside` and clicks OK.
+void inDialog(const std::function<void()> &open, const std::function<void()> &inside)
+{
+    QTimer::singleShot(50, [inside] {
+        QVERIFY(QApplication::activeModalWidget() == frm_RS232);
+        inside();
     });
-    poll->start();
+    // A separate tick, so that a failed check above still lets the dialog close.
+    QTimer::singleShot(60,
+                       [] { QTest::mouseClick(child<QPushButton>(frm_RS232, "cmd_Ok"), Qt::LeftButton); });
+    open();
+    QVERIFY(!frm_RS232->isVisible());
 }
-
-template <class T> T *mainChild(const char *name)
+void typePort(const QString &name)
 {
-    return frmMain->findChild<T *>(QLatin1String(name));
-}
-template <class T> T *dialogChild(const char *name)
-{
-    return frm_RS232->findChild<T *>(QLatin1String(name));
-}
-QComboBox *portBox()
-{
-    return dialogChild<QComboBox>("cb_Port");
-}
-void clickOk()
-{
-    QTest::mouseClick(dialogChild<QPushButton>("cmd_Ok"), Qt::LeftButton);
-}
-QAction *rs232Item()
-{
-    return mainChild<QAction>("mut_RS232");
-}
-// The toolbar read and write buttons, the Data menu and the RS232 item: all on (1), all off (0), mixed (-1).
-int transferCommandsState()
-{
-    const bool on[] = {mainChild<QToolButton>("BitBtn_rd_LCtoPC")->isEnabled(),
-                       mainChild<QToolButton>("BitBtn_wr_LCtoPC")->isEnabled(),
-                       mainChild<QMenu>("SLC_daten")->menuAction()->isEnabled(), rs232Item()->isEnabled()};
-    if (on[0] && on[1] && on[2] && on[3])
-        return 1;
-    return (on[0] || on[1] || on[2] || on[3]) ? -1 : 0;
+    QLineEdit *edit = child<QComboBox>(frm_RS232, "cb_Port")->lineEdit();
+    edit->selectAll();
+    QTest::keyClicks(edit, name);
 }
 } // namespace
 
@@ -75,7 +63,6 @@ class TestRs232 : public QObject
     MessageRecorder *rec = nullptr;
     KrtSimulator sim1, sim2;
 
-    QString panelText() const { return mainChild<TPanel>("Panel12")->text(); }
     void createDialog(QStringList ports)
     {
         setPortProbe([ports] { return ports; });
@@ -83,11 +70,7 @@ class TestRs232 : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(sim1.start());
-        QVERIFY(sim2.start());
-    }
+    void initTestCase() { QVERIFY(sim1.start() && sim2.start()); }
     void init()
     {
         resetGlobals();
@@ -111,89 +94,59 @@ private slots:
         QCOMPARE(ComSettings.Port, sim1.devicePath());
         QCOMPARE(ComSettings.Baudrate, quint16(9600));
         QCOMPARE(panelText(), "Interface: " + sim1.devicePath());
-        QCOMPARE(transferCommandsState(), 1);
-        const QComboBox *box = portBox();
-        QCOMPARE(box->count(), 2);
-        QCOMPARE(box->itemText(0), sim1.devicePath());
-        QCOMPARE(box->itemText(1), sim2.devicePath());
+        QCOMPARE(transferCommands(), QList<bool>(4, true));
+        auto *ports = child<QComboBox>(frm_RS232, "cb_Port");
+        auto *baud = child<QComboBox>(frm_RS232, "cb_Baudrate");
+        QCOMPARE(ports->count(), 2);
+        QCOMPARE(ports->itemText(1), sim2.devicePath());
 
-        // The RS232 item shows the settings; 57600 chosen and OK still leaves 9600.
-        whenModal([](QWidget *dlg) {
-            QCOMPARE(dlg, static_cast<QWidget *>(frm_RS232));
-            QCOMPARE(dialogChild<QLineEdit>("edt_Databits")->text(), "8");
-            QCOMPARE(dialogChild<QLineEdit>("edt_Stopbits")->text(), "1");
-            QCOMPARE(dialogChild<QLineEdit>("edt_Parity")->text(), "0");
-            QCOMPARE(dialogChild<QComboBox>("cb_Baudrate")->currentText(), "9600");
-            dialogChild<QComboBox>("cb_Baudrate")->setCurrentIndex(1);
-            portBox()->setCurrentIndex(1);
-            clickOk();
-        });
-        rs232Item()->trigger();
-        QVERIFY(!frm_RS232->isVisible());
+        // The second port and 57600 chosen: the port is taken, the baud rate stays 9600.
+        QAction *item = frmMain->findChild<QAction *>("mut_RS232");
+        inDialog([item] { item->trigger(); },
+                 [&] {
+                     QCOMPARE(child<QLineEdit>(frm_RS232, "edt_Stopbits")->text(), "1");
+                     QCOMPARE(child<QLineEdit>(frm_RS232, "edt_Parity")->text(), "0");
+                     QCOMPARE(child<QLineEdit>(frm_RS232, "edt_Databits")->text(), "8");
+                     baud->setCurrentIndex(1);
+                     ports->setCurrentIndex(1);
+                     QTest::keyClick(frm_RS232, Qt::Key_Escape); // OK is the only way out
+                     QVERIFY(frm_RS232->isVisible());
+                 });
         QCOMPARE(ComSettings.Port, sim2.devicePath());
         QCOMPARE(ComSettings.Baudrate, quint16(9600));
         QCOMPARE(panelText(), "Port: " + sim2.devicePath());
-
-        whenModal([](QWidget *) {
-            QCOMPARE(dialogChild<QComboBox>("cb_Baudrate")->currentText(), "9600");
-            QCOMPARE(portBox()->currentText(), ComSettings.Port);
-            QTest::keyClick(frm_RS232, Qt::Key_Escape); // no way out but OK
-            QVERIFY(frm_RS232->isVisible());
-            clickOk();
-        });
-        rs232Item()->trigger();
-        QCOMPARE(panelText(), "Port: " + sim2.devicePath());
+        inDialog([item] { item->trigger(); }, [&] { QCOMPARE(baud->currentText(), "9600"); });
         QVERIFY(rec->texts().isEmpty());
     }
 
-    void noPortAtStartThenATypedPath()
+    void noPortAtStartThenTypedNames()
     {
         createDialog({});
-        QCOMPARE(rec->requests().size(), 1);
-        QCOMPARE(rec->requests()[0].text, "No Serial RS232/COM Port\n\rCan not read from/write to KRT-6");
+        QCOMPARE(rec->texts(), QStringList{"No Serial RS232/COM Port\n\rCan not read from/write to KRT-6"});
         QCOMPARE(rec->requests()[0].kind, MsgKind::Error);
-        QCOMPARE(rec->requests()[0].helpContext, 0);
         QCOMPARE(panelText(), "No RS232 Interface found");
-        QCOMPARE(transferCommandsState(), 0);
-        QVERIFY(ComSettings.Port.isEmpty());
+        QCOMPARE(transferCommands(), QList<bool>(4, false));
 
-        // The status panel still opens the dialog, with an empty list; the pseudo-terminal
-        // of the simulated unit is typed in.
+        // The status panel still opens the dialog; a name that does not open keeps the state.
         frmMain->show();
-        whenModal([this](QWidget *) {
-            QCOMPARE(portBox()->count(), 0);
-            QLineEdit *edit = portBox()->lineEdit();
-            edit->selectAll();
-            QTest::keyClicks(edit, sim1.devicePath());
-            clickOk();
+        auto clickPanel = [] { QTest::mouseClick(child<TPanel>(frmMain, "Panel12"), Qt::LeftButton); };
+        inDialog(clickPanel, [] {
+            QCOMPARE(child<QComboBox>(frm_RS232, "cb_Port")->count(), 0);
+            typePort("/dev/krt6-none");
         });
-        QTest::mouseClick(mainChild<TPanel>("Panel12"), Qt::LeftButton);
+        QCOMPARE(rec->texts().size(), 2);
+        const QString prefix = "Cannot open Port:/dev/krt6-none\n\r";
+        QVERIFY(rec->texts()[1].startsWith(prefix) && rec->texts()[1].size() > prefix.size());
+        QCOMPARE(panelText(), "No RS232 Interface found");
+        QVERIFY(ComSettings.Port.isEmpty());
+        QCOMPARE(transferCommands(), QList<bool>(4, false));
+
+        // The simulated unit's pseudo-terminal opens: taken, and the commands work again.
+        inDialog(clickPanel, [this] { typePort(sim1.devicePath()); });
         QCOMPARE(ComSettings.Port, sim1.devicePath());
         QCOMPARE(panelText(), "Port: " + sim1.devicePath());
-        QCOMPARE(transferCommandsState(), 1);
-        QCOMPARE(rec->requests().size(), 1);
-    }
-
-    void portThatDoesNotOpenKeepsTheOldOne()
-    {
-        createDialog({sim1.devicePath()});
-        const QString missing = QStringLiteral("/dev/krt6-none");
-        whenModal([missing](QWidget *) {
-            QLineEdit *edit = portBox()->lineEdit();
-            edit->selectAll();
-            QTest::keyClicks(edit, missing);
-            clickOk();
-        });
-        rs232Item()->trigger();
-        QVERIFY(!frm_RS232->isVisible());
-        QCOMPARE(rec->requests().size(), 1);
-        const QString text = rec->requests()[0].text;
-        const QString prefix = "Cannot open Port:" + missing + "\n\r";
-        QVERIFY2(text.startsWith(prefix) && text.size() > prefix.size(), qPrintable(text));
-        QCOMPARE(rec->requests()[0].kind, MsgKind::Error);
-        QCOMPARE(panelText(), "No RS232 Interface found");
-        QCOMPARE(ComSettings.Port, sim1.devicePath());
-        QCOMPARE(transferCommandsState(), 1);
+        QCOMPARE(transferCommands(), QList<bool>(4, true));
+        QCOMPARE(rec->texts().size(), 2);
     }
 };
 
