@@ -85,7 +85,12 @@ TPageTabBar::TPageTabBar(TPageControl *control) : QTabBar(control), m_control(co
 
 int TPageTabBar::availableWidth() const
 {
-    const int w = m_control ? m_control->width() : width();
+    int w = m_control ? m_control->width() : width();
+    // Before the notebook was first laid out its width is a placeholder; the rows are
+    // then counted for the width of the window, or the window would be grown to fit
+    // the many rows of a narrow bar when it is shown.
+    if (m_control && !m_control->testAttribute(Qt::WA_WState_Visible) && window() != m_control)
+        w = window()->width() - 2 * m_control->x() - 16;
     return qMax(w, 1);
 }
 

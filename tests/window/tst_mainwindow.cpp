@@ -102,6 +102,10 @@ private slots:
         QVERIFY(!fresh->createFailed());
         QCOMPARE(fresh->windowTitle(), QStringLiteral(" KRT-6 Configurator Version 2.6.0.1"));
         QCOMPARE(fresh->size(), QSize(825, 690));
+        // Showing it must not grow it to fit a notebook that was not laid out yet.
+        fresh->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fresh));
+        QCOMPARE(fresh->size(), QSize(825, 690));
         QCOMPARE(G.ProgramVersion, QStringLiteral("2.60"));
         QCOMPARE(G.BrandText, QStringLiteral("KRT Power"));
         QCOMPARE(fresh->findChild<QLabel *>("lbl_registry")->text(), QStringLiteral("KRT Power"));
