@@ -49,13 +49,9 @@ int main(int argc, char **argv)
         return ExitCreateFailed;
     }
     fmConnect = new TfmConnect;
-    // The second splash instance is created hidden and released again.
-    auto *secondSplash = new TfmSplash;
     fm_Info = new Tfm_Info;
     fmVoltage = new TfmVoltage;
     frm_RS232 = new Tfrm_RS232(frmMain);
-    secondSplash->hide();
-    delete secondSplash;
 
     frmMain->show();
     const int result = app.exec();

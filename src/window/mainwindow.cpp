@@ -1,5 +1,7 @@
 #include "mainwindow.h"
 
+#include "datetimetext.h"
+
 #include "ui_mainwindow.h"
 
 #include "about.h"
@@ -30,6 +32,7 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScreen>
 #include <QShortcut>
 #include <QStyle>
 #include <QTimer>
@@ -126,29 +129,11 @@ QIcon drawnIcon(int kind)
 }
 } // namespace
 
-QString LongTimeFormat(const QLocale &locale)
-{
-    const QString format = locale.timeFormat(QLocale::LongFormat);
-    QString out;
-    bool quoted = false;
-    for (const QChar c : format) {
-        if (c == QLatin1Char('\''))
-            quoted = !quoted;
-        if (!quoted && c == QLatin1Char('t'))
-            continue; // the time zone
-        out += c;
-    }
-    out = out.trimmed();
-    while (out.contains(QLatin1String("  ")))
-        out.replace(QLatin1String("  "), QLatin1String(" "));
-    return out;
-}
-
 QString ClockText(const QDateTime &now, const QLocale &locale)
 {
     const QDate d = now.date();
     return QString::asprintf(" %2d.%2d.%4d", d.day(), d.month(), d.year()) + QString(8, QLatin1Char(' ')) +
-           locale.toString(now.time(), LongTimeFormat(locale));
+           LongTimeText(now.time(), locale);
 }
 
 QString ClockText(const QDateTime &now)
@@ -213,6 +198,8 @@ void TfrmMain::FormCreate()
             throw std::runtime_error("LCD font");
         m_verMess = new TVerMess(this);
         resize(825, 690);
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
         G.ProgramVersion = QStringLiteral("2.60");
         G.BrandText = QStringLiteral("KRT Power");
         ui->lbl_registry->setText(trimmedRight(G.BrandText));

@@ -26,9 +26,6 @@ class TfrmMain;
 QString ClockText(const QDateTime &now, const QLocale &locale);
 QString ClockText(const QDateTime &now);
 
-// The locale's long time format without its time zone part.
-QString LongTimeFormat(const QLocale &locale);
-
 class TfrmMain : public QMainWindow
 {
     Q_OBJECT
@@ -142,7 +139,8 @@ private:
     void SetNewProjectDefaults();
     QString m_openDialog2FileName;                           // file name of OpenDialog2
     QString m_saveDialog2FileName = QStringLiteral("*.zf1"); // file name of SaveDialog2
-    QString m_projectFileName; // the project's file as the file system names it (ed_mpfad shows it in upper case)
+    QString
+        m_projectFileName; // the project's file as the file system names it (ed_mpfad shows it in upper case)
 
     void bindCommands();
     void setToolbarIcons();
