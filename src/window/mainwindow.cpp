@@ -273,9 +273,15 @@ void TfrmMain::bindCommands()
             a->setObjectName(separators[next++]);
     }
 
-    auto bind = [this](QAction *action, void (TfrmMain::*handler)()) {
-        connect(action, &QAction::triggered, this,
-                [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });
+    // Every command runs guarded: a conversion error is shown once and ends the command.
+    auto guarded = [this](void (TfrmMain::*handler)()) {
+        return [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); };
+    };
+    auto bind = [this, guarded](QAction *action, void (TfrmMain::*handler)()) {
+        connect(action, &QAction::triggered, this, guarded(handler));
+    };
+    auto bindButton = [this, guarded](QAbstractButton *button, void (TfrmMain::*handler)()) {
+        connect(button, &QAbstractButton::clicked, this, guarded(handler));
     };
     bind(ui->NeuesProjekt1, &TfrmMain::NeuesProjekt1Click);
     bind(ui->oeffnen, &TfrmMain::oeffnenClick);
@@ -299,12 +305,8 @@ void TfrmMain::bindCommands()
     // The help item is hidden, so its own shortcut is inactive; F1 reaches it here.
     auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     f1->setAutoRepeat(false);
-    connect(f1, &QShortcut::activated, this, [this] { runGuarded([this] { Help1Click(); }); });
+    connect(f1, &QShortcut::activated, this, guarded(&TfrmMain::Help1Click));
 
-    auto bindButton = [this](QAbstractButton *button, void (TfrmMain::*handler)()) {
-        connect(button, &QAbstractButton::clicked, this,
-                [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });
-    };
     bindButton(ui->BitBtn5, &TfrmMain::BitBtn5Click);
     bindButton(ui->BitBtnDatSave, &TfrmMain::BitBtnDatSaveClick);
     bindButton(ui->BitBtn_drucken, &TfrmMain::BitBtn_druckenClick);
@@ -313,7 +315,7 @@ void TfrmMain::bindCommands()
     bindButton(ui->BitBtn_exit, &TfrmMain::Exit1Click);
     bindButton(ui->Button_OK, &TfrmMain::Button_OKClick);
     bindButton(ui->cmd_Cancel, &TfrmMain::cmd_CancelClick);
-    connect(ui->Panel12, &TPanel::clicked, this, [this] { runGuarded([this] { Panel12Click(); }); });
+    connect(ui->Panel12, &TPanel::clicked, this, guarded(&TfrmMain::Panel12Click));
 }
 
 // ---- pages ----
