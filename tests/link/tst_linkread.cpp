@@ -128,11 +128,15 @@ private slots:
         ComSettings.Port = sim.devicePath();
         KrtProtocol link;
         G.ImageModified = false;
-        const TransferOutcome out = RunTransfer(link);
+        G.WriteAccepted = false; // old data; the current unit's greeting must not change that
+        bool acceptedWhenConnected = false;
+        const TransferOutcome out = RunTransfer(link, [&] { acceptedWhenConnected = G.WriteAccepted; });
         QVERIFY(out.connected && !out.imageRead);
         QCOMPARE(out.status, LinkStatus::Failed);
+        QVERIFY(acceptedWhenConnected);
         verifyGlobalImagesUntouched();
         QVERIFY(!G.ImageModified);
+        QVERIFY(!G.WriteAccepted);
         QCOMPARE(rec.texts(), QStringList{"Transmission Error\r\nChecksum error"});
     }
 

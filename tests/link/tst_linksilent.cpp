@@ -36,7 +36,7 @@ private slots:
         QCOMPARE(m.kind, MsgKind::Error);
         QCOMPARE(m.buttons, int(MbOk | MbHelp));
         QCOMPARE(m.helpContext, 34);
-        QVERIFY(!G.WriteAccepted);
+        QVERIFY(G.WriteAccepted); // the data in the program did not become old data
         QVERIFY(!G.ImageModified);
         verifyGlobalImagesUntouched();
         QVERIFY(!link.isOpen());

@@ -77,12 +77,14 @@ private slots:
         const auto unitBefore = sim.image();
         ComSettings.Port = sim.devicePath();
         KrtProtocol link;
+        G.WriteAccepted = false;
         QElapsedTimer t;
         t.start();
         const TransferOutcome out = RunTransfer(link);
         QVERIFY(t.elapsed() < 1500);
         QVERIFY(out.connected && !out.writeConfirmed);
         QCOMPARE(out.status, LinkStatus::Failed);
+        QVERIFY(!G.WriteAccepted); // set by the greeting, given back by the failure
         QCOMPARE(rec.requests().size(), 1);
         QCOMPARE(rec.requests()[0].text, message);
         QCOMPARE(rec.requests()[0].kind, MsgKind::Error);

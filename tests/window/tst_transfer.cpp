@@ -231,6 +231,8 @@ private slots:
         ComSettings.Port = fault < 0 ? QStringLiteral("/dev/krt6-none") : sim.devicePath();
         if (write)
             child<QLineEdit>("ed_logo1")->setText("CHANGED");
+        else
+            child<QLineEdit>("ed_mprjname")->setText("Plant 7");
         const QList<bool> commands = commandStates();
         rec->clear();
         rec->script({MbNo}); // a read asks to save first: the read set the logo lines
@@ -241,6 +243,11 @@ private slots:
         QVERIFY(t.elapsed() < (fault == int(Fault::Silent) ? 8000 : 2500));
 
         QCOMPARE(rec->texts().size(), write ? 1 : 2);
+        if (!write) {
+            QCOMPARE(rec->texts()[0], "Save changes \r\nto project\" PLANT 7 \" before read?");
+            QCOMPARE(rec->requests()[0].kind, MsgKind::Information);
+            QCOMPARE(rec->requests()[0].buttons, int(MbYes | MbNo));
+        }
         const MessageRequest &m = rec->requests().last();
         QVERIFY2(fault < 0 ? m.text.startsWith(message) && m.text.size() > message.size() : m.text == message,
                  qPrintable(m.text));
@@ -248,6 +255,8 @@ private slots:
         QCOMPARE(m.helpContext, fault == int(Fault::Silent) ? 34 : 0);
         QVERIFY(!fmConnect->isVisible());
         QCOMPARE(commandStates(), commands);
+        // Still current data: no old-version notice, the write button asks nothing.
+        QVERIFY(G.WriteAccepted && child<QWidget>("Panel71")->isHidden());
         QVERIFY(G.ReferenceImage == unitImage());
         if (write) {
             QVERIFY(G.ImageModified); // not confirmed by the unit

@@ -405,6 +405,10 @@ TransferOutcome RunTransfer(KrtProtocol &link, const std::function<void()> &conn
 {
     TransferOutcome out;
     link.clearCancel();
+    // The greeting sets WriteAccepted for the unit it meets. A transfer that does not
+    // complete changes nothing of the program: the flag then keeps its value, so that a
+    // silent or lost unit does not turn the loaded data into data of an old version.
+    const bool writeAcceptedBefore = G.WriteAccepted;
     out.portOpened = link.OpenPort(ComSettings);
     if (out.portOpened) {
         out.connected = link.ConfigurePort() > 0 && link.ConnectToUnit();
@@ -425,5 +429,7 @@ TransferOutcome RunTransfer(KrtProtocol &link, const std::function<void()> &conn
     }
     out.status = link.lastStatus();
     link.ClosePort();
+    if (!out.imageRead && !out.writeConfirmed)
+        G.WriteAccepted = writeAcceptedBefore;
     return out;
 }

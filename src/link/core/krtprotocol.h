@@ -160,7 +160,8 @@ struct TransferOutcome
 //      G.ReferenceImage and sets G.ImageModified := 1.
 //   2: writes G.CommittedImage; when the unit confirmed the CRC, G.ImageModified := 0
 //      (the unit now holds what the program holds).
-// Any other direction transfers nothing after the greeting. The port is closed in
+// Any other direction transfers nothing after the greeting. A transfer that fails or is
+// cancelled leaves G.WriteAccepted as it was before the greeting. The port is closed in
 // every case. Messages are shown by the steps; nothing else is shown here.
 TransferOutcome RunTransfer(KrtProtocol &link, const std::function<void()> &connected = {});
 
