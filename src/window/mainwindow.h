@@ -130,11 +130,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // Save and Save as; false when writing the file failed (the failure was shown and
-    // nothing changed). Save as in new-project mode (the last step of New project) builds
-    // the default image and names the project after the new file.
+    // Save and Save as. Save is true when the file was written. A failed write was shown
+    // and changed nothing. Save as in new-project mode (the last step of New project)
+    // builds the default image and names the project after the new file.
+    enum class SaveResult { Written, Cancelled, Failed };
     bool speichernRun();
-    bool speich_untRun(bool newProjectMode);
+    SaveResult speich_untRun(bool newProjectMode);
     // The window's part of a new project's defaults (after the image was built).
     void SetNewProjectDefaults();
     QString m_openDialog2FileName;                           // file name of OpenDialog2

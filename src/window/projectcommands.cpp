@@ -166,9 +166,9 @@ void TfrmMain::oeffnenClick()
 {
     Ui::TTextPageForm *t = textPage()->ui;
     ui->PageControl1->setCurrentWidget(ui->TabSheet1);
-    const bool writeAcceptedBefore = G.WriteAccepted;
-    const bool noticeBefore = t->Panel71->isVisible();
-    G.WriteAccepted = true;
+    // A cancelled or failed Open leaves the loaded data as they were: DataLoaded is put
+    // back, and WriteAccepted is set only once a project file has been read.
+    const bool dataLoadedBefore = G.DataLoaded;
 
     if (G.DataLoaded || G.ProjectOpen || G.DeviceDataRead) {
         G.DataLoaded = false;
@@ -177,10 +177,15 @@ void TfrmMain::oeffnenClick()
         if (G.ProjectTextModified || G.ImageModified) {
             const QString q =
                 projectQuestion(QStringLiteral("Save the changes to project"), t->ed_mprjname->text());
-            if (showMessage(q, MsgKind::Information, MbYes | MbNo) == MbYes)
-                speichernRun();
-            else
+            if (showMessage(q, MsgKind::Information, MbYes | MbNo) == MbYes) {
+                // Changes the user wants kept are not replaced when they could not be saved.
+                if (!speichernRun()) {
+                    G.DataLoaded = dataLoadedBefore;
+                    return;
+                }
+            } else {
                 G.ProjectTextModified = false;
+            }
         }
         if (G.ImageModified && showMessage(SendQuestionText, MsgKind::Confirmation, MbYes | MbNo) == MbYes)
             datwriteClick();
@@ -189,6 +194,7 @@ void TfrmMain::oeffnenClick()
     const QString chosen =
         FileDialogs::getOpenFileName(this, QString(), OpenDialog2Filter, m_openDialog2FileName);
     if (chosen.isEmpty()) {
+        G.DataLoaded = dataLoadedBefore;
         if (!G.DataLoaded && !G.ProjectOpen) {
             t->ed_mprjname->clear();
             t->ed_mpfad->clear();
@@ -201,28 +207,31 @@ void TfrmMain::oeffnenClick()
 
     const QFileInfo info(chosen);
     if (!info.isFile()) {
+        G.DataLoaded = dataLoadedBefore;
         showMessage(InvalidFileText, MsgKind::None, MbOk);
         return;
     }
     const QString ext = info.suffix().toUpper();
-    if (ext != QLatin1String("ZF1") && ext != QLatin1String("ZAF"))
+    if (ext != QLatin1String("ZF1") && ext != QLatin1String("ZAF")) {
+        G.DataLoaded = dataLoadedBefore;
         return;
+    }
 
     // The file is read whole before anything changes: a file that cannot be read, is
     // too short or is no project file leaves the images, flags and fields as they were.
     const ProjectReadResult read = readProjectFile(chosen);
     if (!read.file.ok) {
+        G.DataLoaded = dataLoadedBefore;
         showMessage(read.file.errorText, MsgKind::Error, MbOk);
         return;
     }
     if (!read.accepted()) {
-        G.WriteAccepted = writeAcceptedBefore;
-        t->Panel71->setVisible(noticeBefore);
-        t->Label330->setVisible(noticeBefore);
+        G.DataLoaded = dataLoadedBefore;
         showMessage(InvalidFileText, MsgKind::None, MbOk);
         return;
     }
 
+    G.WriteAccepted = true;
     G.OpenedFileName = chosen.left(50);
     t->Label35->setVisible(false);
     t->Memo1->setEnabled(false);
@@ -382,6 +391,16 @@ bool TfrmMain::speichernRun()
     const SaveUndo undo = takeUndo(this, t);
     fillFirmware(t->ed_versnr, QStringLiteral("Version 2.30"));
 
+    // No file yet (data read from the unit): the name is asked for as by Save as; the
+    // project is not named after the working folder.
+    if (t->ed_mpfad->text().isEmpty() && m_projectFileName.isEmpty()) {
+        Button_OKClick();
+        const SaveResult result = speich_untRun(false);
+        if (result == SaveResult::Failed)
+            restoreUndo(this, t, undo);
+        return result == SaveResult::Written;
+    }
+
     // ed_mpfad shows the path in upper case; the file is the one the project came from.
     const QString file = m_projectFileName.isEmpty() ? expandedName(t->ed_mpfad->text()) : m_projectFileName;
     m_saveDialog2FileName = file;
@@ -389,15 +408,20 @@ bool TfrmMain::speichernRun()
     setHeadText(t->ed_mpfad, file.toUpper());
 
     Button_OKClick();
-    if (!QFileInfo(file).isFile())
-        return speich_untRun(false);
+    if (!QFileInfo(file).isFile()) {
+        const SaveResult result = speich_untRun(false);
+        // A failed write puts back what this save changed before as well.
+        if (result == SaveResult::Failed)
+            restoreUndo(this, t, undo);
+        return result == SaveResult::Written;
+    }
     if (!writeProject(this, file, false, undo))
         return false;
     m_projectFileName = file;
     return true;
 }
 
-bool TfrmMain::speich_untRun(bool newProjectMode)
+TfrmMain::SaveResult TfrmMain::speich_untRun(bool newProjectMode)
 {
     Ui::TTextPageForm *t = textPage()->ui;
     collectForSave(this, t);
@@ -410,7 +434,7 @@ bool TfrmMain::speich_untRun(bool newProjectMode)
     const QString chosen = FileDialogs::getSaveFileName(this, QString(), SaveDialog2Filter,
                                                         m_saveDialog2FileName, SaveDialog2Suffix);
     if (chosen.isEmpty())
-        return true;
+        return SaveResult::Cancelled;
     m_saveDialog2FileName = chosen;
     t->rg_language->setEnabled(true);
 
@@ -426,7 +450,7 @@ bool TfrmMain::speich_untRun(bool newProjectMode)
             t->ed_mpfad->clear();
             m_projectFileName.clear();
             ui->TabSheet1->setEnabled(false);
-            return true;
+            return SaveResult::Cancelled;
         }
         Button_OKClick();
         if (newProjectMode)
@@ -445,10 +469,10 @@ bool TfrmMain::speich_untRun(bool newProjectMode)
     }
     if (!writeProject(this, file, true, undo)) {
         m_projectFileName = undoFileName;
-        return false;
+        return SaveResult::Failed;
     }
     m_projectFileName = file;
-    return true;
+    return SaveResult::Written;
 }
 
 void TfrmMain::speichernClick()
@@ -467,31 +491,55 @@ void TfrmMain::NeuesProjekt1Click()
 {
     Ui::TTextPageForm *t = textPage()->ui;
     ui->PageControl1->setCurrentWidget(ui->TabSheet1);
-    if ((G.DataLoaded || G.ProjectOpen) && G.ProjectTextModified) {
-        G.DataLoaded = false;
-        const QString q = projectQuestion(QStringLiteral("Save changes to project"), t->ed_mprjname->text());
-        if (showMessage(q, MsgKind::Information, MbYes | MbNo) == MbYes)
-            speichernRun();
-        else
-            G.ProjectTextModified = false;
+    // What stays when no new project is built (the dialog cancelled, the file not
+    // overwritten or not writable): the loaded data with their range and flags.
+    const bool dataLoadedBefore = G.DataLoaded;
+    const bool writeAcceptedBefore = G.WriteAccepted;
+    const quint16 rangeBefore = G.VoltageRange;
+
+    if (G.DataLoaded || G.ProjectOpen) {
+        // Edits of the pages would be replaced by the new project: they count as changes
+        // like an edit of the project text.
+        CollectCurrentPage(true);
+        G.ImageModified = ImagesDiffer();
+        if (G.ProjectTextModified || G.ImageModified) {
+            G.DataLoaded = false;
+            const QString q =
+                projectQuestion(QStringLiteral("Save changes to project"), t->ed_mprjname->text());
+            if (showMessage(q, MsgKind::Information, MbYes | MbNo) == MbYes) {
+                if (!speichernRun()) {
+                    G.DataLoaded = dataLoadedBefore;
+                    return;
+                }
+            } else {
+                G.ProjectTextModified = false;
+            }
+        }
     }
     G.WriteAccepted = true;
     if (fmVoltage)
         fmVoltage->exec();
-    speich_untRun(true);
+    const bool built = speich_untRun(true) == SaveResult::Written;
+    if (!built) {
+        G.DataLoaded = dataLoadedBefore;
+        G.WriteAccepted = writeAcceptedBefore;
+        G.VoltageRange = rangeBefore;
+    }
     ed_mprjnameExit();
     selectFirstPage();
-    // New logo texts are no edit: the flags stay as the new project left them.
+    // Logo texts put in by the filler are no edit: the flags stay as they were.
     const bool imageModified = G.ImageModified;
+    const bool textModified = built ? false : G.ProjectTextModified;
     ShowTextPage();
     G.ImageModified = imageModified;
-    G.ProjectTextModified = false;
+    G.ProjectTextModified = textModified;
 }
 
 // ---- closing ----
 
 bool TfrmMain::FormCloseQuery()
 {
+    const bool dataLoadedBefore = G.DataLoaded;
     if (G.DataLoaded || G.ProjectOpen || G.DeviceDataRead) {
         G.DataLoaded = false;
         CollectCurrentPage(true);
@@ -499,16 +547,22 @@ bool TfrmMain::FormCloseQuery()
         if (G.ProjectTextModified || G.ImageModified) {
             const QString q = projectQuestion(QStringLiteral("Save changes to project"),
                                               textPage()->ui->ed_mprjname->text());
-            // A save that failed keeps the window open, so that nothing is lost.
-            if (showMessage(q, MsgKind::Information, MbYes | MbNo) == MbYes && !speichernRun())
+            // A save that was cancelled or failed keeps the window open, so that nothing
+            // is lost.
+            if (showMessage(q, MsgKind::Information, MbYes | MbNo) == MbYes && !speichernRun()) {
+                G.DataLoaded = dataLoadedBefore;
                 return false;
+            }
         }
     }
     if (G.ImageModified) {
         if (showMessage(SendQuestionText, MsgKind::Confirmation, MbYes | MbNo) != MbYes)
             return true;
         datwriteClick();
-        return !G.ImageModified;
+        if (G.ImageModified) {
+            G.DataLoaded = dataLoadedBefore;
+            return false;
+        }
     }
     return true;
 }

@@ -1,6 +1,7 @@
 // The File commands as a user runs them: New project, Open, Save, Save as and closing,
 // with the file dialogs scripted and every question answered through the recorder.
 
+#include "controls.h"
 #include "filedialogs.h"
 #include "globals.h"
 #include "mainwindow.h"
@@ -302,32 +303,117 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("messages");
+        QTest::newRow("cancelled") << "" << QStringList{};
         QTest::newRow("missing") << "nothere.zf1" << QStringList{InvalidFile};
         QTest::newRow("wrong extension") << "text.txt" << QStringList{};
         QTest::newRow("short") << "short.zf1" << QStringList{InvalidFile};
+        QTest::newRow("unknown id") << "unknown.zf1" << QStringList{InvalidFile};
         QTest::newRow("folder") << "folder.zf1" << QStringList{InvalidFile};
     }
     void badFilesChangeNothing()
     {
         QFETCH(QString, name);
         QFETCH(QStringList, messages);
-        writeAll(path("good.zf1"), projectBytes(FileIdV25, "Version 2.60", 1));
+        // Old data are loaded: WriteAccepted 0 and the notice shown must survive.
+        writeAll(path("good.zf1"), projectBytes(FileIdOld, "Version 2.30", 1));
         writeAll(path("text.txt"), projectBytes(FileIdV25, "Version 2.60", 3));
         writeAll(path("short.zf1"), projectBytes(FileIdV25, "Version 2.60", 3).left(ProjectFileSize - 1));
+        writeAll(path("unknown.zf1"), projectBytes("Config file KRT-5 from V2.5", "Version 2.60", 3));
         QVERIFY(QDir(dir->path()).mkdir("folder.zf1"));
         open(path("good.zf1"));
+        QVERIFY(!G.WriteAccepted && child<QWidget>("Panel71")->isVisible());
+        rec->clear();
         const Globals before = G;
         const QStringList fields{text("ed_mprjname"), text("ed_mpfad"), text("ed_versnr"), text("ed_logo1")};
 
-        open(path(name));
+        open(name.isEmpty() ? QString() : path(name));
         QCOMPARE(rec->texts(), messages);
         QVERIFY(G.ParamImage == before.ParamImage && G.CommittedImage == before.CommittedImage &&
                 G.ReferenceImage == before.ReferenceImage);
+        QCOMPARE(G.DataLoaded, before.DataLoaded);
         QCOMPARE(G.ProjectOpen, before.ProjectOpen);
-        QCOMPARE(G.WriteAccepted, before.WriteAccepted);
+        QVERIFY(!G.WriteAccepted);
+        QVERIFY(child<QWidget>("Panel71")->isVisible());
         QCOMPARE(G.ProjectTextModified, before.ProjectTextModified);
         QCOMPARE((QStringList{text("ed_mprjname"), text("ed_mpfad"), text("ed_versnr"), text("ed_logo1")}),
                  fields);
+        QVERIFY(child<QWidget>("TabSheet1")->isEnabled());
+    }
+
+    void fileDialogsAskWithTheirFiltersAndNames()
+    {
+        newProject(1, path("one.zf1"));
+        writeAll(path("a.zf1"), projectBytes(FileIdV25, "Version 2.60", 1));
+        FileDialogs::setScript({path("a.zf1"), path("copy")});
+        child<QAction>("oeffnen")->trigger();
+        child<QAction>("speich_unt")->trigger();
+        const QList<FileDialogs::Request> asked = FileDialogs::requests();
+        QCOMPARE(asked.size(), 3);
+        const QString saveFilter = "KRT-6-files since V2.40 |*.zf1|all files|*.*";
+        QCOMPARE(asked[0].kind, FileDialogs::Save);
+        QCOMPARE(asked[0].filter, saveFilter);
+        QCOMPARE(asked[0].initialName, QString("*.zf1"));
+        QCOMPARE(asked[0].defaultSuffix, QString("zf1"));
+        QCOMPARE(asked[1].kind, FileDialogs::Open);
+        QCOMPARE(asked[1].filter, QString("KRT-6-files since V2.40 (*.zf1)|*.zf1|ZA7700F-files to V2.11 "
+                                          "(*.zf1)|*.zaf|all files(*.*)|*.*"));
+        // Save as offers the name of the file opened last, without its folder.
+        QCOMPARE(asked[2].filter, saveFilter);
+        QCOMPARE(asked[2].initialName, QString("a.zf1"));
+        QCOMPARE(readAll(path("copy.zf1")).size(), ProjectFileSize);
+        QCOMPARE(text("ed_mpfad"), path("copy.zf1").toUpper());
+        QCOMPARE(text("ed_mprjname"), QString("PLANT")); // a plain Save as keeps the name
+    }
+
+    void newProjectNotBuiltKeepsTheLoadedData()
+    {
+        writeAll(path("old.zf1"), projectBytes(FileIdOld, "Version 2.30", 1));
+        writeAll(path("taken.zf1"), "keep me");
+        open(path("old.zf1"));
+        const Globals before = G;
+        newProject(0, QString()); // the save dialog cancelled
+        QCOMPARE(G.VoltageRange, quint16(1));
+        QVERIFY(!G.WriteAccepted);
+        QVERIFY(G.ParamImage == before.ParamImage && G.ReferenceImage == before.ReferenceImage);
+        QCOMPARE(child<QLabel>("lb_NomVRang")->text(), QString("KRT-6 - H   (80V-300V)"));
+        QCOMPARE(text("ed_mprjname"), QString("PLANT"));
+
+        newProject(0, path("taken.zf1")); // not overwritten
+        QCOMPARE(rec->texts(), QStringList{"The file already exists,\r\ntaken.zf1 overwrite it?"});
+        QCOMPARE(G.VoltageRange, quint16(1));
+        QVERIFY(!G.WriteAccepted);
+        QVERIFY(G.ParamImage == before.ParamImage);
+        QCOMPARE(readAll(path("taken.zf1")), QByteArray("keep me"));
+    }
+
+    void newProjectAsksWhenAPageWasEdited()
+    {
+        writeAll(path("a.zf1"), projectBytes(FileIdV25, "Version 2.60", 1));
+        open(path("a.zf1"));
+        auto *english = child<TRadioGroup>("rg_language")->button(0);
+        QTest::mouseClick(english, Qt::LeftButton, {}, QPoint(5, english->height() / 2));
+        QVERIFY(!G.ProjectTextModified);
+        rec->script({MbYes});
+        newProject(1, path("b.zf1"));
+        QCOMPARE(rec->texts(), QStringList{"Save changes to project \" PLANT \" ?"});
+        QCOMPARE(imageOfFile(readAll(path("a.zf1")))[LanguageIndex], quint16(0));
+        QCOMPARE(text("ed_mprjname"), QString("B"));
+    }
+
+    void saveOfReadDataAsksForTheFile()
+    {
+        // Data read from the unit, no file yet, a project name typed in.
+        G.DataLoaded = G.DeviceDataRead = true;
+        G.WriteAccepted = true;
+        child<QLineEdit>("ed_mprjname")->setText("UNIT");
+        child<QAction>("speichern")->setEnabled(true);
+        FileDialogs::setScript({path("unit.zf1")});
+        child<QAction>("speichern")->trigger();
+        QCOMPARE(FileDialogs::requests().size(), 1);
+        QCOMPARE(FileDialogs::requests().first().initialName, QString("*.zf1"));
+        const QByteArray bytes = readAll(path("unit.zf1"));
+        QCOMPARE(headLine(bytes, 5), QByteArray("Project     :  UNIT").leftJustified(48, ' '));
+        QCOMPARE(text("ed_mpfad"), path("unit.zf1").toUpper());
     }
 
     void saveFillsFirmwareAndNamesTheProjectAfterTheFile()
@@ -377,6 +463,42 @@ private slots:
         QVERIFY(G.ImageModified);
         QCOMPARE(text("ed_mpfad"), path("a.zf1").toUpper());
         QCOMPARE(text("ed_mprjname"), QString("PLANT"));
+    }
+
+    void saveFallingBackToSaveAsPutsBackWhenItFails()
+    {
+        QVERIFY(QDir(dir->path()).mkdir("sub"));
+        writeAll(path("sub/a.zf1"), projectBytes(FileIdV25, "", 1));
+        writeAll(path("blocker"), "not a folder");
+        open(path("sub/a.zf1"));
+        editLogo("ed_logo1");
+        QVERIFY(QFile::remove(path("sub/a.zf1"))); // the file went away meanwhile
+        const Globals before = G;
+        FileDialogs::setScript({path("blocker/new.zf1")});
+        child<QAction>("speichern")->trigger();
+        QCOMPARE(rec->texts().size(), 1);
+        QCOMPARE(rec->requests().first().kind, MsgKind::Error);
+        QVERIFY(G.CommittedImage == before.CommittedImage);
+        QVERIFY(G.ProjectTextModified && G.ImageModified);
+        QCOMPARE(text("ed_versnr"), QString());
+        QVERIFY(child<QLineEdit>("ed_versnr")->palette().color(QPalette::Base) != QColor(0, 255, 255));
+        QCOMPARE(text("ed_mpfad"), path("sub/a.zf1").toUpper());
+        QCOMPARE(text("ed_mprjname"), QString("PLANT"));
+    }
+
+    void closingStaysOpenWhenTheSaveIsNotDone()
+    {
+        QVERIFY(QDir(dir->path()).mkdir("sub"));
+        writeAll(path("sub/a.zf1"), projectBytes(FileIdV25, "Version 2.60", 1));
+        open(path("sub/a.zf1"));
+        editLogo("ed_logo2");
+        QVERIFY(QFile::remove(path("sub/a.zf1")));
+        rec->script({MbYes});
+        FileDialogs::setScript({QString()}); // the save dialog cancelled
+        QVERIFY(!w->closeQuery());
+        QCOMPARE(rec->texts(), QStringList{"Save changes to project \" PLANT \" ?"});
+        QVERIFY(G.DataLoaded && G.ProjectOpen);
+        QVERIFY(!QFile::exists(path("sub/a.zf1")));
     }
 
     void memoIsStoredUpTo4272Characters()
