@@ -111,12 +111,13 @@ private slots:
         QTest::addColumn<int>("shown");
         QTest::addColumn<QString>("thirdItem");
         QTest::addColumn<int>("stored79");
+        QTest::addColumn<int>("filled80"); // word 80 right after the fill (the choice clicks)
         QTest::addColumn<int>("collected80");
-        QTest::newRow("English") << 0 << 0 << 0 << "English" << 0 << 0;
-        QTest::newRow("German") << 1 << 4 << 1 << "Russian" << 4 << 1;
-        QTest::newRow("customer") << 2 << 8 << 2 << "Spanish" << 8 << 2;
-        QTest::newRow("3 shows customer") << 3 << 6 << 2 << "Tschech" << 6 << 2;
-        QTest::newRow("0xFFFF shows none") << 0xFFFF << 9 << -1 << "English" << 0 << 0;
+        QTest::newRow("English") << 0 << 0 << 0 << "English" << 0 << 0 << 0;
+        QTest::newRow("German") << 1 << 4 << 1 << "Russian" << 4 << 1 << 1;
+        QTest::newRow("customer") << 2 << 8 << 2 << "Spanish" << 8 << 2 << 2;
+        QTest::newRow("3 shows customer") << 3 << 6 << 2 << "Tschech" << 6 << 2 << 2;
+        QTest::newRow("0xFFFF shows none") << 0xFFFF << 9 << -1 << "English" << 0 << 0xFFFF << 0;
     }
     void languageChoice()
     {
@@ -125,6 +126,7 @@ private slots:
         QFETCH(int, shown);
         QFETCH(QString, thirdItem);
         QFETCH(int, stored79);
+        QFETCH(int, filled80);
         QFETCH(int, collected80);
         G.ParamImage[LanguageIndex] = quint16(word80);
         G.ParamImage[CustomLanguage] = quint16(word79);
@@ -133,6 +135,7 @@ private slots:
         QCOMPARE(group->itemIndex(), shown);
         QCOMPARE(group->button(2)->text(), thirdItem);
         QCOMPARE(int(G.ParamImage[CustomLanguage]), stored79);
+        QCOMPARE(int(G.ParamImage[LanguageIndex]), filled80);
         QTest::mouseClick(child<QPushButton>("Button_OK"), Qt::LeftButton); // collects page 1
         QCOMPARE(int(G.CommittedImage[LanguageIndex]), collected80);
     }
