@@ -35,6 +35,7 @@ private slots:
         const auto st = sim.stats();
         QCOMPARE(st.imagesAccepted, 1);
         QCOMPARE(st.acksSent, 64);
+        QCOMPARE(st.bytesAheadOfAnswer, 0);       // each block waited for its acknowledgement
         QVERIFY(sim.image() == patternImage(22)); // the committed image went out
         verifyGlobalImagesUntouched();
         QVERIFY(!G.ImageModified); // the unit now holds what was committed
@@ -52,6 +53,26 @@ private slots:
         QCOMPARE(progress.size(), 64);
         QCOMPARE(progress.first(), qMakePair(15, 16));
         QCOMPARE(progress.last(), qMakePair(1023, 1024));
+    }
+
+    void unitSeesAWriterThatDoesNotWait()
+    {
+        // The acknowledgement check above can fail: a writer that sends the command and the
+        // whole image at once is caught by the unit.
+        KrtSimulator sim;
+        QVERIFY(sim.start());
+        QSerialPort port;
+        port.setPortName(sim.devicePath());
+        QVERIFY(port.open(QIODevice::ReadWrite));
+        port.write("PCCOM:");
+        QVERIFY(waitUntil([&] { return port.waitForReadyRead(10) || port.bytesAvailable() > 0; }));
+        QCOMPARE(port.readAll(), QByteArray(">"));
+        port.write(QByteArray(1, char(0x81)) + QByteArray(2048, '\x11'));
+        QVERIFY(waitUntil([&] {
+            port.waitForBytesWritten(10);
+            return sim.stats().acksSent == 64;
+        }));
+        QVERIFY(sim.stats().bytesAheadOfAnswer > 0);
     }
 
     void refusedWriteKeepsEverything_data()

@@ -220,7 +220,13 @@ void KrtSimulator::run()
                 arrival = m_rxClock;
                 std::this_thread::sleep_until(arrival);
             }
+            m_answered = false;
             onByte(quint8(buf[i]), arrival);
+            if (m_answered && i + 1 < n && (m_state == State::WriteData || m_state == State::WriteCrc)) {
+                // The rest of this chunk was on its way before the answer left.
+                std::lock_guard lock(m_mutex);
+                m_stats.bytesAheadOfAnswer += n - i - 1;
+            }
         }
     }
 }
@@ -248,6 +254,7 @@ void KrtSimulator::onByte(quint8 b, Clock::time_point)
             m_collect.clear();
             m_state = State::WriteData;
             send(QByteArray(1, char(0x81)), m_options.paced);
+            m_answered = true;
             return;
         }
         m_recent.append(char(b));
@@ -302,6 +309,7 @@ void KrtSimulator::onByte(quint8 b, Clock::time_point)
                 m_stats.lastWriteData = m_collect;
             }
             send(QByteArray(1, zero ? char(0) : char(AckByte)), m_options.paced);
+            m_answered = true;
             if (zero) {
                 m_state = State::Idle;
                 return;

@@ -70,6 +70,10 @@ public:
         QByteArray lastWriteCrc;  // the two CRC bytes received after them
         qint64 bytesReceived = 0;
         qint64 bytesSent = 0;
+        // Bytes of a write that reached the unit before the answer they must wait for (the
+        // echo of 0x81, an acknowledgement, ...) was sent: a PC that keeps to the protocol
+        // leaves this at 0.
+        qint64 bytesAheadOfAnswer = 0;
     };
 
     static const char *faultName(Fault f);
@@ -126,6 +130,7 @@ private:
     // Serving state, only touched by the thread.
     State m_state = State::Idle;
     bool m_greeted = false;
+    bool m_answered = false; // onByte() has just sent an answer the PC must wait for
     QByteArray m_recent;
     QByteArray m_collect;
     Clock::time_point m_rxClock{};
