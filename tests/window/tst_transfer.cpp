@@ -167,6 +167,22 @@ private slots:
         QCOMPARE(G.ParamImage[972], word('O', 'P'));
     }
 
+    void writeRefusedWithNothingLoaded()
+    {
+        KrtSimulator sim;
+        QVERIFY(sim.start());
+        ComSettings.Port = sim.devicePath();
+        child<QAction>("datwrite")->setEnabled(true);
+        child<QAction>("datwrite")->trigger();
+        QCOMPARE(rec->texts(),
+                 QStringList{"Please open a file, start a new project\r\nor read configuration from KRT-6!"});
+        QCOMPARE(rec->requests()[0].kind, MsgKind::Information);
+        QCOMPARE(rec->requests()[0].buttons, int(MbOk));
+        QCOMPARE(G.TransferDirection, quint8(0));
+        QVERIFY(G.ParamImage == TParamImage{} && G.CommittedImage == TParamImage{});
+        QCOMPARE(sim.stats().bytesReceived, 0); // the port was not even greeted
+    }
+
     void oldUnitAndTheToolbarQuestion()
     {
         KrtSimulator::Options o;
@@ -277,11 +293,12 @@ private slots:
         KrtSimulator sim(o);
         QVERIFY(sim.start());
         const QList<bool> commands = commandStates();
-        QString progress;
+        QString progress, status;
         QTimer::singleShot(600, [&] {
             auto *cancel = fmConnect->findChild<QPushButton *>("CloseBtn");
             QVERIFY(cancel->isVisible() && cancel->text() == "&Cancel");
             progress = fmConnect->findChild<QLabel *>("Label1")->text();
+            status = fmConnect->findChild<QLabel *>("Label2")->text();
             QTest::mouseClick(cancel, Qt::LeftButton);
         });
         QElapsedTimer t;
@@ -290,6 +307,7 @@ private slots:
         QVERIFY(t.elapsed() < 1800);
         QVERIFY2(QRegularExpression("^[1-9][0-9]* of 1024 Words$").match(progress).hasMatch(),
                  qPrintable(progress));
+        QCOMPARE(status, "Transmission running !");
         QCOMPARE(rec->texts(), QStringList{"Transmission abort"});
         QCOMPARE(rec->requests()[0].helpContext, 34);
         QVERIFY(!G.DeviceDataRead && G.ParamImage == TParamImage{} && G.ReferenceImage == TParamImage{});
