@@ -59,7 +59,11 @@ void setAquaBackground(QWidget *widget, bool aqua)
     if (!widget)
         return;
     QPalette pal = widget->palette();
-    pal.setColor(QPalette::Base, aqua ? Aqua : QApplication::palette(widget).color(QPalette::Base));
+    const QPalette standard = QApplication::palette(widget);
+    pal.setColor(QPalette::Base, aqua ? Aqua : standard.color(QPalette::Base));
+    // The firmware field is disabled: its pale grey text would be hard to read on aqua.
+    pal.setColor(QPalette::Disabled, QPalette::Text,
+                 aqua ? QColor(90, 90, 90) : standard.color(QPalette::Disabled, QPalette::Text));
     widget->setPalette(pal);
 }
 
@@ -76,6 +80,14 @@ TTextPage::TTextPage(TfrmMain *main, QWidget *sheet) : TPage(main, 1, sheet), ui
     installKeyPressFilter(ui->ed_logo1, ed_TextKeyPress);
     installKeyPressFilter(ui->ed_logo2, ed_TextKeyPress);
     applyLcdFont(sheet);
+    // The voltage label and the DIN-rail box appear with the first fill; their room is
+    // kept meanwhile, so that the project fields below do not move.
+    for (QWidget *hidden : {static_cast<QWidget *>(ui->Label260), static_cast<QWidget *>(ui->lb_NomVRang),
+                            static_cast<QWidget *>(ui->Label4), static_cast<QWidget *>(ui->cb_din)}) {
+        QSizePolicy policy = hidden->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        hidden->setSizePolicy(policy);
+    }
 
     connect(ui->ed_logo1, &QLineEdit::textChanged, this,
             [this] { runGuarded([this] { ed_logo1Change(); }); });
