@@ -1,6 +1,7 @@
 #include "controls.h"
 #include "dispatch.h"
 #include "messagerecorder.h"
+#include "windowhelpers.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -8,12 +9,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
-
-// Clicks a radio button on its indicator, where a user clicks.
-static void clickRadio(QRadioButton *b)
-{
-    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
-}
 
 class TestControls : public QObject
 {
@@ -65,18 +60,9 @@ private slots:
         QVERIFY(w.stepped->hasFocus());
     }
 
-    void spinFocusControlByNameIgnoresCase()
-    {
-        SpinWindow w;
-        QVERIFY(QTest::qWaitForWindowActive(&w.window));
-        w.spin->setFocusControlName("ED_k11_VERZ");
-        QCOMPARE(w.spin->FocusControl(), static_cast<QWidget *>(w.stepped));
-        w.other->setFocus();
-        QTest::mouseClick(w.spin->downButton(), Qt::LeftButton);
-        QVERIFY(w.stepped->hasFocus());
-    }
-
-    void spinWithoutUsableFocusControlStillClicks()
+    // The focus control is found by name ignoring case; without a usable one the click
+    // still comes through and the focus stays.
+    void spinFocusControlByNameOrNone()
     {
         SpinWindow w;
         QVERIFY(QTest::qWaitForWindowActive(&w.window));
@@ -85,11 +71,14 @@ private slots:
         QTRY_VERIFY(w.other->hasFocus());
         QTest::mouseClick(w.spin->upButton(), Qt::LeftButton); // no focus control
         QVERIFY(w.other->hasFocus());
-        w.spin->setFocusControl(w.stepped);
+        w.spin->setFocusControlName("ED_k11_VERZ");
         w.stepped->setEnabled(false);
         QTest::mouseClick(w.spin->upButton(), Qt::LeftButton);
         QVERIFY(w.other->hasFocus());
         QCOMPARE(up.count(), 2);
+        w.stepped->setEnabled(true);
+        QTest::mouseClick(w.spin->downButton(), Qt::LeftButton);
+        QVERIFY(w.stepped->hasFocus());
     }
 
     void spinRepeatsWhileHeld()
@@ -164,17 +153,17 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&group));
         QSignalSpy clicks(&group, &TRadioGroup::groupClicked);
 
-        clickRadio(group.button(1));
+        clickBox(group.button(1));
         QCOMPARE(group.itemIndex(), 1);
         QCOMPARE(clicks.count(), 1);
-        clickRadio(group.button(1)); // already chosen
+        clickBox(group.button(1)); // already chosen
         QCOMPARE(group.itemIndex(), 1);
         QCOMPARE(clicks.count(), 1);
         QTest::mouseClick(&group, Qt::LeftButton, {}, QPoint(295, 195)); // free area of the group
         QCOMPARE(clicks.count(), 2);
         QCOMPARE(group.itemIndex(), 1);
         group.setEnabled(false);
-        clickRadio(group.button(0));
+        clickBox(group.button(0));
         QCOMPARE(group.itemIndex(), 1);
         QCOMPARE(clicks.count(), 2);
     }
@@ -219,20 +208,15 @@ private slots:
     {
         QTest::addColumn<QString>("mask");
         QTest::addColumn<QString>("qt");
-        QTest::newRow("time") << "!00:00;1;_"
-                              << "99:99;_";
-        QTest::newRow("none") << ""
-                              << "";
-        QTest::newRow("optional digits, blank") << "990;0; "
-                                                << "009; ";
-        QTest::newRow("letters and case") << ">LL<ll<>aA"
-                                          << ">AA<aa!nN;_";
-        QTest::newRow("any char") << "Cc#"
-                                  << "Xx#;_";
-        QTest::newRow("literal that is special to Qt") << "D-00"
-                                                       << "\\D-99;_";
-        QTest::newRow("escaped") << "\\A0"
-                                 << "\\A9;_";
+        const char *rows[][3] = {{"time", "!00:00;1;_", "99:99;_"},
+                                 {"none", "", ""},
+                                 {"optional digits, blank", "990;0; ", "009; "},
+                                 {"letters and case", ">LL<ll<>aA", ">AA<aa!nN;_"},
+                                 {"any char", "Cc#", "Xx#;_"},
+                                 {"literal that is special to Qt", "D-00", "\\D-99;_"},
+                                 {"escaped", "\\A0", "\\A9;_"}};
+        for (auto &r : rows)
+            QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]);
     }
 
     void maskTranslation()
@@ -247,15 +231,12 @@ private slots:
         TMaskEdit edit;
         edit.setObjectName("em_max_duration");
         edit.setEditMask("!00:00;1;_");
-        QCOMPARE(edit.editMask(), QString("!00:00;1;_"));
         edit.show();
         QVERIFY(QTest::qWaitForWindowExposed(&edit));
         edit.setFocus();
         edit.home(false);
         QTest::keyClicks(&edit, "0a4x00");
         QCOMPARE(edit.text(), QString("04:00"));
-        edit.setText("23:59");
-        QCOMPARE(edit.text(), QString("23:59"));
     }
 
     void maskedEditKeepsItsFont()

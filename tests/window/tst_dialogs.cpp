@@ -6,59 +6,16 @@
 #include "splash.h"
 #include "vermess.h"
 #include "voltage.h"
+#include "windowhelpers.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
-
-#include <functional>
-
-namespace {
-// How many showings whenModalShows has acted on; each showing's watchdog knows its own.
-int showings = 0;
-
-// Runs `act` on the modal dialog once it shows. A dialog that `act` leaves open is ended
-// after two seconds (result -1), so a dialog that fails to close fails the test instead
-// of hanging it.
-void whenModalShows(std::function<void(QWidget *)> act, int triesLeft = 300)
-{
-    QTimer::singleShot(10, [act = std::move(act), triesLeft] {
-        QWidget *w = QApplication::activeModalWidget();
-        if (w && w->isVisible()) {
-            const int showing = ++showings;
-            act(w);
-            QTimer::singleShot(2000, [dialog = QPointer<QDialog>(qobject_cast<QDialog *>(w)), showing] {
-                if (dialog && dialog->isVisible() && showing == showings) {
-                    qWarning("the dialog was left open");
-                    dialog->done(-1);
-                }
-            });
-        } else if (triesLeft > 0) {
-            whenModalShows(act, triesLeft - 1);
-        }
-    });
-}
-
-template <typename T> T *child(QWidget *w, const char *name)
-{
-    T *c = w->findChild<T *>(QString::fromLatin1(name));
-    if (!c)
-        qWarning("no child %s", name);
-    return c;
-}
-
-void click(QAbstractButton *b)
-{
-    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
-}
-
-} // namespace
 
 class TestDialogs : public QObject
 {
@@ -91,7 +48,7 @@ private slots:
         int shownIndex = -2;
         whenModalShows([&](QWidget *) {
             shownIndex = group->itemIndex();
-            click(ok);
+            clickBox(ok);
         });
         QCOMPARE(dialog.exec(), int(QDialog::Accepted));
         QCOMPARE(shownIndex, 0);
@@ -100,8 +57,8 @@ private slots:
 
         // Choosing H.
         whenModalShows([&](QWidget *) {
-            click(group->button(1));
-            click(ok);
+            clickBox(group->button(1));
+            clickBox(ok);
         });
         QCOMPARE(dialog.exec(), int(QDialog::Accepted));
         QCOMPARE(G.VoltageRange, quint16(1));
@@ -109,27 +66,18 @@ private slots:
         // The next showing starts with L again; Esc does not close it.
         shownIndex = -2;
         bool openAfterEscape = false;
+        HelpRecorder help;
         whenModalShows([&](QWidget *w) {
             shownIndex = group->itemIndex();
             QTest::keyClick(w, Qt::Key_Escape);
             openAfterEscape = w->isVisible();
-            click(ok);
+            QTest::keyClick(w, Qt::Key_F1);
+            clickBox(ok);
         });
         QCOMPARE(dialog.exec(), int(QDialog::Accepted));
         QCOMPARE(shownIndex, 0);
         QVERIFY(openAfterEscape);
         QCOMPARE(G.VoltageRange, quint16(0));
-    }
-
-    void voltageDialogHelpKey()
-    {
-        HelpRecorder help;
-        TfmVoltage dialog;
-        whenModalShows([&](QWidget *w) {
-            QTest::keyClick(w, Qt::Key_F1);
-            click(child<QPushButton>(w, "Button2"));
-        });
-        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
         QCOMPARE(help.contexts, QList<int>({7}));
     }
 
@@ -155,8 +103,8 @@ private slots:
             whenModalShows([&, tick](QWidget *w) {
                 shown << child<QLabel>(w, "lbl_msg")->text();
                 if (tick)
-                    click(child<QCheckBox>(w, "cb_Noshow"));
-                click(child<QPushButton>(w, "cmd_OK"));
+                    clickBox(child<QCheckBox>(w, "cb_Noshow"));
+                clickBox(child<QPushButton>(w, "cmd_OK"));
             });
         };
 
@@ -190,7 +138,7 @@ private slots:
         whenModalShows([&](QWidget *w) {
             shown << child<QLabel>(w, "lbl_msg")->text();
             tickedWhenShown = child<QCheckBox>(w, "cb_Noshow")->isChecked();
-            click(child<QPushButton>(w, "cmd_OK"));
+            clickBox(child<QPushButton>(w, "cmd_OK"));
         });
         QVERIFY(mess.Show("fourth"));
         QCOMPARE(shown.last(), QString("fourth"));
@@ -210,9 +158,9 @@ private slots:
         TVerMess mess;
         bool openAfterHelp = false;
         whenModalShows([&](QWidget *w) {
-            click(child<QPushButton>(w, "cmd_Help"));
+            clickBox(child<QPushButton>(w, "cmd_Help"));
             openAfterHelp = w->isVisible();
-            click(child<QPushButton>(w, "cmd_OK"));
+            clickBox(child<QPushButton>(w, "cmd_OK"));
         });
         QVERIFY(mess.Show("old data"));
         QCOMPARE(help.contexts, QList<int>({36}));
@@ -261,7 +209,7 @@ private slots:
         for (const char *t : {"KRT-6  Configurator", "V2.6x",
                               "Microprocessor Controlled Monitoring Unit KRT-6", "for DC-  and  AC- Systems"})
             QVERIFY2(texts.contains(QString::fromLatin1(t)), t);
-        whenModalShows([&](QWidget *w) { click(child<QPushButton>(w, "Button1")); });
+        whenModalShows([&](QWidget *w) { clickBox(child<QPushButton>(w, "Button1")); });
         QCOMPARE(info.exec(), int(QDialog::Accepted));
         QVERIFY(!info.isVisible());
     }

@@ -4,6 +4,7 @@
 #include "helprecorder.h"
 #include "messagebox.h"
 #include "messagerecorder.h"
+#include "windowhelpers.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -15,27 +16,6 @@
 
 #include <stdexcept>
 
-namespace {
-// Runs `act` on the first modal message box that appears (polling, so it also works
-// for boxes opened by exec() after this call).
-void whenBoxShows(std::function<void(QMessageBox *)> act, int triesLeft = 200)
-{
-    QTimer::singleShot(10, [act = std::move(act), triesLeft] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (box && box->isVisible())
-            act(box);
-        else if (triesLeft > 0)
-            whenBoxShows(act, triesLeft - 1);
-    });
-}
-
-QAbstractButton *buttonOf(QMessageBox *box, QMessageBox::StandardButton which)
-{
-    return box->button(which);
-}
-
-} // namespace
-
 class TestLayers : public QObject
 {
     Q_OBJECT
@@ -46,49 +26,48 @@ private slots:
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("buttons");
+        QTest::addColumn<QString>("caption");
         QTest::addColumn<int>("icon");
         QTest::addColumn<int>("qtButtons");
-        QTest::newRow("error ok") << int(MsgKind::Error) << int(MbOk) << int(QMessageBox::Critical)
-                                  << int(QMessageBox::Ok);
-        QTest::newRow("info ok") << int(MsgKind::Information) << int(MbOk) << int(QMessageBox::Information)
-                                 << int(QMessageBox::Ok);
-        QTest::newRow("warning yes no")
-            << int(MsgKind::Warning) << int(MbYes | MbNo) << int(QMessageBox::Warning)
-            << int(QMessageBox::Yes | QMessageBox::No);
+        QTest::addColumn<QString>("title");
+        using B = QMessageBox;
+        const QString app = "KRT-6 Configurator";
+        QTest::newRow("error ok") << int(MsgKind::Error) << int(MbOk) << "" << int(B::Critical) << int(B::Ok)
+                                  << app;
+        QTest::newRow("info ok") << int(MsgKind::Information) << int(MbOk) << "" << int(B::Information)
+                                 << int(B::Ok) << app;
+        QTest::newRow("warning yes no") << int(MsgKind::Warning) << int(MbYes | MbNo) << "" << int(B::Warning)
+                                        << int(B::Yes | B::No) << app;
         QTest::newRow("confirmation yes no cancel")
-            << int(MsgKind::Confirmation) << int(MbYes | MbNo | MbCancel) << int(QMessageBox::Question)
-            << int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            << int(MsgKind::Confirmation) << int(MbYes | MbNo | MbCancel) << "" << int(B::Question)
+            << int(B::Yes | B::No | B::Cancel) << app;
         QTest::newRow("none abort retry ignore")
-            << int(MsgKind::None) << int(MbAbort | MbRetry | MbIgnore) << int(QMessageBox::NoIcon)
-            << int(QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore);
-        QTest::newRow("ok help") << int(MsgKind::Error) << int(MbOk | MbHelp) << int(QMessageBox::Critical)
-                                 << int(QMessageBox::Ok | QMessageBox::Help);
+            << int(MsgKind::None) << int(MbAbort | MbRetry | MbIgnore) << "" << int(B::NoIcon)
+            << int(B::Abort | B::Retry | B::Ignore) << app;
+        QTest::newRow("ok help") << int(MsgKind::Error) << int(MbOk | MbHelp) << "" << int(B::Critical)
+                                 << int(B::Ok | B::Help) << app;
         QTest::newRow("help alone gets ok")
-            << int(MsgKind::Error) << int(MbHelp) << int(QMessageBox::Critical)
-            << int(QMessageBox::Ok | QMessageBox::Help);
-        QTest::newRow("no buttons gets ok") << int(MsgKind::Information) << int(MbNone)
-                                            << int(QMessageBox::Information) << int(QMessageBox::Ok);
+            << int(MsgKind::Error) << int(MbHelp) << "" << int(B::Critical) << int(B::Ok | B::Help) << app;
+        QTest::newRow("no buttons gets ok")
+            << int(MsgKind::Information) << int(MbNone) << "" << int(B::Information) << int(B::Ok) << app;
+        QTest::newRow("own caption") << int(MsgKind::Error) << int(MbOk) << "Own caption" << int(B::Critical)
+                                     << int(B::Ok) << "Own caption";
     }
 
     void boxIconAndButtons()
     {
         QFETCH(int, kind);
         QFETCH(int, buttons);
+        QFETCH(QString, caption);
         QFETCH(int, icon);
         QFETCH(int, qtButtons);
+        QFETCH(QString, title);
         std::unique_ptr<QMessageBox> box(
-            createMessageBox(MessageRequest{"text", MsgKind(kind), buttons, 0, QString()}));
+            createMessageBox(MessageRequest{"text", MsgKind(kind), buttons, 0, caption}));
         QCOMPARE(int(box->icon()), icon);
         QCOMPARE(int(box->standardButtons()), qtButtons);
         QCOMPARE(box->text(), QString("text"));
-        QCOMPARE(box->windowTitle(), QString("KRT-6 Configurator"));
-    }
-
-    void captionGivenIsUsed()
-    {
-        std::unique_ptr<QMessageBox> box(
-            createMessageBox(MessageRequest{"t", MsgKind::Error, MbOk, 0, "Own caption"}));
-        QCOMPARE(box->windowTitle(), QString("Own caption"));
+        QCOMPARE(box->windowTitle(), title);
     }
 
     void realBoxReturnsTheClickedButton_data()
@@ -106,9 +85,10 @@ private slots:
         QFETCH(int, expected);
         MessagePresenter previous = installMessageBoxPresenter();
         QString seenText;
-        whenBoxShows([&](QMessageBox *box) {
+        whenModalShows([&](QWidget *w) {
+            auto *box = qobject_cast<QMessageBox *>(w);
             seenText = box->text();
-            QTest::mouseClick(buttonOf(box, QMessageBox::StandardButton(click)), Qt::LeftButton);
+            QTest::mouseClick(box->button(QMessageBox::StandardButton(click)), Qt::LeftButton);
         });
         const int answer =
             showMessage("Send changes to KRT-6?", MsgKind::Confirmation, MbYes | MbNo | MbCancel);
@@ -117,49 +97,41 @@ private slots:
         QCOMPARE(answer, expected);
     }
 
-    void helpButtonRequestsContextAndKeepsBoxOpen()
+    // The Help button and F1 request the box's context (none without one); the box stays open.
+    void helpInABox_data()
     {
-        HelpRecorder help;
-        MessagePresenter previous = installMessageBoxPresenter();
-        bool stillOpenAfterHelp = false;
-        whenBoxShows([&](QMessageBox *box) {
-            QTest::mouseClick(buttonOf(box, QMessageBox::Help), Qt::LeftButton);
-            QTimer::singleShot(50, [&, box] {
-                stillOpenAfterHelp = box->isVisible();
-                QTest::mouseClick(buttonOf(box, QMessageBox::Ok), Qt::LeftButton);
-            });
-        });
-        const int answer = showMessage("No answer", MsgKind::Error, MbOk | MbHelp, 34);
-        setMessagePresenter(previous);
-        QCOMPARE(help.contexts, QList<int>({34}));
-        QVERIFY(stillOpenAfterHelp);
-        QCOMPARE(answer, int(MbOk));
-    }
-
-    void f1InABoxRequestsItsContext_data()
-    {
+        QTest::addColumn<bool>("byF1");
         QTest::addColumn<int>("context");
-        QTest::newRow("context 34") << 34;
-        QTest::newRow("no context") << 0;
+        QTest::newRow("help button") << false << 34;
+        QTest::newRow("F1, context 34") << true << 34;
+        QTest::newRow("F1, no context") << true << 0;
     }
 
-    void f1InABoxRequestsItsContext()
+    void helpInABox()
     {
+        QFETCH(bool, byF1);
         QFETCH(int, context);
         HelpRecorder help;
         MessagePresenter previous = installMessageBoxPresenter();
-        bool stillOpenAfterF1 = false;
-        whenBoxShows([&](QMessageBox *box) {
-            if (!QTest::qWaitForWindowActive(box))
-                qWarning("the box did not become active");
-            QTest::keyClick(box, Qt::Key_F1);
-            stillOpenAfterF1 = box->isVisible();
-            QTest::mouseClick(buttonOf(box, QMessageBox::Ok), Qt::LeftButton);
+        bool stillOpenAfterHelp = false;
+        whenModalShows([&](QWidget *w) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            if (byF1) {
+                if (!QTest::qWaitForWindowActive(box))
+                    qWarning("the box did not become active");
+                QTest::keyClick(box, Qt::Key_F1);
+            } else {
+                QTest::mouseClick(box->button(QMessageBox::Help), Qt::LeftButton);
+            }
+            QTimer::singleShot(50, [&, box] {
+                stillOpenAfterHelp = box->isVisible();
+                QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+            });
         });
-        const int answer = showMessage("No answer", MsgKind::Error, MbOk, context);
+        const int answer = showMessage("No answer", MsgKind::Error, byF1 ? MbOk : MbOk | MbHelp, context);
         setMessagePresenter(previous);
         QCOMPARE(help.contexts, context ? QList<int>({context}) : QList<int>());
-        QVERIFY(stillOpenAfterF1);
+        QVERIFY(stillOpenAfterHelp);
         QCOMPARE(answer, int(MbOk));
     }
 
@@ -209,6 +181,11 @@ private slots:
         QVERIFY(!after);
         QCOMPARE(rec.texts(), QStringList({"'12a' is not a valid integer value."}));
         QCOMPARE(rec.requests().at(0).kind, MsgKind::Error);
+        // Other failures are shown too.
+        QVERIFY(!runGuarded([] { throw std::runtime_error("disk full"); }));
+        QVERIFY(!runGuarded([] { throw 5; }));
+        QCOMPARE(rec.requests().size(), 3);
+        QCOMPARE(rec.requests().at(1).text, QString("disk full"));
     }
 
     void failureWhileTheBoxIsOpenIsNotShownAgain()
@@ -224,15 +201,6 @@ private slots:
         QVERIFY(!runGuarded([] { throw invalidFloatError("y"); }));
         setMessagePresenter(previous);
         QCOMPARE(boxes, 2);
-    }
-
-    void otherFailuresAreShownToo()
-    {
-        MessageRecorder rec;
-        QVERIFY(!runGuarded([] { throw std::runtime_error("disk full"); }));
-        QVERIFY(!runGuarded([] { throw 5; }));
-        QCOMPARE(rec.requests().size(), 2);
-        QCOMPARE(rec.requests().at(0).text, QString("disk full"));
     }
 
     void connectGuardedPassesArgumentsAndCatches()
@@ -290,20 +258,18 @@ private slots:
     {
         QTest::addColumn<QString>("original");
         QTest::addColumn<QString>("qt");
-        QTest::newRow("open") << "KRT-6-files since V2.40 (*.zf1)|*.zf1|ZA7700F-files to V2.11 (*.zf1)|*.zaf|"
-                                 "all files(*.*)|*.*"
-                              << "KRT-6-files since V2.40 (*.zf1);;ZA7700F-files to V2.11 (*.zf1) (*.zaf);;"
-                                 "all files(*.*)";
-        QTest::newRow("save") << "KRT-6-files since V2.40 |*.zf1|all files|*.*"
-                              << "KRT-6-files since V2.40 (*.zf1);;all files (*.*)";
-        QTest::newRow("several patterns") << "Projects|*.zf1;*.zaf"
-                                          << "Projects (*.zf1 *.zaf)";
-        QTest::newRow("no description") << "|*.txt"
-                                        << "(*.txt)";
-        QTest::newRow("dangling description") << "Text|*.txt|Half"
-                                              << "Text (*.txt)";
-        QTest::newRow("empty") << ""
-                               << "";
+        const char *rows[][3] = {
+            {"open",
+             "KRT-6-files since V2.40 (*.zf1)|*.zf1|ZA7700F-files to V2.11 (*.zf1)|*.zaf|all files(*.*)|*.*",
+             "KRT-6-files since V2.40 (*.zf1);;ZA7700F-files to V2.11 (*.zf1) (*.zaf);;all files(*.*)"},
+            {"save", "KRT-6-files since V2.40 |*.zf1|all files|*.*",
+             "KRT-6-files since V2.40 (*.zf1);;all files (*.*)"},
+            {"several patterns", "Projects|*.zf1;*.zaf", "Projects (*.zf1 *.zaf)"},
+            {"no description", "|*.txt", "(*.txt)"},
+            {"dangling description", "Text|*.txt|Half", "Text (*.txt)"},
+            {"empty", "", ""}};
+        for (auto &r : rows)
+            QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]);
     }
 
     void filterTranslation()
@@ -316,29 +282,23 @@ private slots:
     void scriptedDialogsAnswerInOrderAndRecord()
     {
         FileDialogs::clearRequests();
-        FileDialogs::setScript({"/tmp/a.zf1", "", "/tmp/new"});
+        FileDialogs::setScript({"/tmp/a.zf1", "", "/tmp/new", "/tmp/old.zaf"});
         QCOMPARE(FileDialogs::getOpenFileName(nullptr, "Open", "X|*.zf1", "*.zf1"), QString("/tmp/a.zf1"));
         QCOMPARE(FileDialogs::getOpenFileName(nullptr, "Open", "X|*.zf1"), QString());
         QCOMPARE(FileDialogs::getSaveFileName(nullptr, "Save", "X|*.zf1", "*.zf1", "zf1"),
                  QString("/tmp/new.zf1"));
+        QCOMPARE(FileDialogs::getSaveFileName(nullptr, "Save", "X|*.zf1", "", "zf1"),
+                 QString("/tmp/old.zaf"));
         QCOMPARE(FileDialogs::getSaveFileName(nullptr, "Save", "X|*.zf1", "", "zf1"), QString()); // ran out
         FileDialogs::endScript();
         QVERIFY(!FileDialogs::scripted());
         const auto &r = FileDialogs::requests();
-        QCOMPARE(r.size(), 4);
+        QCOMPARE(r.size(), 5);
         QCOMPARE(r.at(0).kind, FileDialogs::Open);
         QCOMPARE(r.at(0).initialName, QString("*.zf1"));
         QCOMPARE(r.at(2).kind, FileDialogs::Save);
         QCOMPARE(r.at(2).defaultSuffix, QString("zf1"));
         QCOMPARE(r.at(2).filter, QString("X|*.zf1"));
-    }
-
-    void scriptedSaveKeepsAGivenSuffix()
-    {
-        FileDialogs::setScript({"/tmp/old.zaf"});
-        QCOMPARE(FileDialogs::getSaveFileName(nullptr, "Save", "X|*.zf1", QString(), "zf1"),
-                 QString("/tmp/old.zaf"));
-        FileDialogs::endScript();
     }
 };
 
