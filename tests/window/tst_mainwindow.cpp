@@ -8,6 +8,7 @@
 #include "messagerecorder.h"
 #include "pagecontrol.h"
 #include "panel.h"
+#include "windowhelpers.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -59,12 +60,7 @@ class TestMainWindow : public QObject
 
     QAction *action(const char *name) const { return w->findChild<QAction *>(QLatin1String(name)); }
 
-    void showActive()
-    {
-        w->show();
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w));
-    }
+    void showActive() { QVERIFY(::showActive(w)); }
 
 private slots:
     void init()
@@ -113,22 +109,10 @@ private slots:
         showActive();
         QVERIFY(!w->findChild<QWidget *>("TabSheet1")->isEnabled());
         QVERIFY(w->findChild<QTabWidget *>("PageControl1")->isEnabled());
-        // Activation clears the visited pages.
-        G.VisitedPages = 0x0318;
-        QWidget other;
-        other.show();
-        other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w));
-        QCOMPARE(G.VisitedPages, quint16(0));
         // With a project open the first page stays enabled.
         G.ProjectOpen = true;
         w->findChild<QWidget *>("TabSheet1")->setEnabled(true);
-        other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w));
+        QVERIFY(reactivate(w));
         QVERIFY(w->findChild<QWidget *>("TabSheet1")->isEnabled());
     }
 
@@ -140,42 +124,25 @@ private slots:
         QTest::addColumn<bool>("enabled");
         QTest::addColumn<bool>("visible");
         QTest::addColumn<int>("help");
-        QTest::newRow("NeuesProjekt1") << "NeuesProjekt1"
-                                       << "&New Project..."
-                                       << "Ctrl+R" << true << true << 4;
-        QTest::newRow("oeffnen") << "oeffnen"
-                                 << "O&pen..."
-                                 << "Ctrl+O" << true << true << 4;
-        QTest::newRow("speichern") << "speichern"
-                                   << "&Save"
-                                   << "Ctrl+S" << false << true << 4;
-        QTest::newRow("speich_unt") << "speich_unt"
-                                    << "Save &as..."
-                                    << "" << false << true << 4;
-        QTest::newRow("druck_inst") << "druck_inst"
-                                    << "Printer &configuration..."
-                                    << "" << true << true << 4;
-        QTest::newRow("drucken") << "drucken"
-                                 << "&Print"
-                                 << "Ctrl+P" << false << true << 4;
-        QTest::newRow("Beenden1") << "Beenden1"
-                                  << "&Quit"
-                                  << "" << true << true << 4;
-        QTest::newRow("datread") << "datread"
-                                 << "&Read   KRT-6 -> PC"
-                                 << "" << true << true << 5;
-        QTest::newRow("datwrite") << "datwrite"
-                                  << "&Write   PC -> KRT-6"
-                                  << "" << true << true << 5;
-        QTest::newRow("mut_RS232") << "mut_RS232"
-                                   << "&RS232"
-                                   << "" << true << true << 6;
-        QTest::newRow("Help1") << "Help1"
-                               << "H&elp"
-                               << "F1" << true << false << 0;
-        QTest::newRow("Info1") << "Info1"
-                               << "Inf&o"
-                               << "" << true << true << 0;
+        struct Row
+        {
+            const char *name, *caption, *shortcut;
+            bool enabled, visible;
+            int help;
+        };
+        for (const Row &r :
+             {Row{"NeuesProjekt1", "&New Project...", "Ctrl+R", true, true, 4},
+              Row{"oeffnen", "O&pen...", "Ctrl+O", true, true, 4},
+              Row{"speichern", "&Save", "Ctrl+S", false, true, 4},
+              Row{"speich_unt", "Save &as...", "", false, true, 4},
+              Row{"druck_inst", "Printer &configuration...", "", true, true, 4},
+              Row{"drucken", "&Print", "Ctrl+P", false, true, 4}, Row{"Beenden1", "&Quit", "", true, true, 4},
+              Row{"datread", "&Read   KRT-6 -> PC", "", true, true, 5},
+              Row{"datwrite", "&Write   PC -> KRT-6", "", true, true, 5},
+              Row{"mut_RS232", "&RS232", "", true, true, 6}, Row{"Help1", "H&elp", "F1", true, false, 0},
+              Row{"Info1", "Inf&o", "", true, true, 0}})
+            QTest::newRow(r.name) << QString(r.name) << QString(r.caption) << QString(r.shortcut) << r.enabled
+                                  << r.visible << r.help;
     }
     void menuItems()
     {
@@ -227,16 +194,18 @@ private slots:
         QTest::addColumn<QString>("hint");
         QTest::addColumn<bool>("enabled");
         QTest::addColumn<int>("help");
-        QTest::newRow("BitBtn5") << "BitBtn5"
-                                 << "File open" << true << 4;
-        QTest::newRow("BitBtnDatSave") << "BitBtnDatSave"
-                                       << "File save" << false << 4;
-        QTest::newRow("BitBtn_drucken") << "BitBtn_drucken"
-                                        << "File print" << false << 4;
-        QTest::newRow("BitBtn_rd_LCtoPC") << "BitBtn_rd_LCtoPC"
-                                          << "Read  KRT-6 -> PC " << true << 5;
-        QTest::newRow("BitBtn_wr_LCtoPC") << "BitBtn_wr_LCtoPC"
-                                          << "Write  PC -> KRT-6" << true << 5;
+        struct Row
+        {
+            const char *name, *hint;
+            bool enabled;
+            int help;
+        };
+        for (const Row &r :
+             {Row{"BitBtn5", "File open", true, 4}, Row{"BitBtnDatSave", "File save", false, 4},
+              Row{"BitBtn_drucken", "File print", false, 4},
+              Row{"BitBtn_rd_LCtoPC", "Read  KRT-6 -> PC ", true, 5},
+              Row{"BitBtn_wr_LCtoPC", "Write  PC -> KRT-6", true, 5}})
+            QTest::newRow(r.name) << QString(r.name) << QString(r.hint) << r.enabled << r.help;
     }
     void toolbar()
     {
@@ -266,11 +235,7 @@ private slots:
         QCOMPARE(w->calls, (QMap<QString, int>{
                                {"open", 1}, {"readbtn", 1}, {"writebtn", 1}, {"save", 1}, {"print", 1}}));
         QCOMPARE(w->findChild<QToolButton *>("BitBtn_exit")->text(), QStringLiteral("&Exit "));
-    }
-
-    void interfacePanelOpensPortDialogEvenWhenMenuDisabled()
-    {
-        showActive();
+        // The interface panel opens the port dialog even when the menu item is disabled.
         action("mut_RS232")->setEnabled(false);
         QTest::mouseClick(w->findChild<TPanel *>("Panel12"), Qt::LeftButton);
         QCOMPARE(w->calls.value("rs232"), 1);
@@ -283,20 +248,23 @@ private slots:
         QTest::addColumn<bool>("itemEnabled");
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("expected");
+        QTest::addColumn<bool>("onTabBar"); // the focus on the notebook's tab bar, not on a field
         const int ctrl = int(Qt::ControlModifier);
-        QTest::newRow("Ctrl+S") << int(Qt::Key_S) << ctrl << true << "save" << 1;
+        QTest::newRow("Ctrl+S") << int(Qt::Key_S) << ctrl << true << "save" << 1 << false;
         QTest::newRow("Ctrl+Shift+S")
-            << int(Qt::Key_S) << (ctrl | int(Qt::ShiftModifier)) << true << "save" << 0;
-        QTest::newRow("Ctrl+Alt+S") << int(Qt::Key_S) << (ctrl | int(Qt::AltModifier)) << true << "save" << 0;
-        QTest::newRow("S alone") << int(Qt::Key_S) << 0 << true << "save" << 0;
-        QTest::newRow("Ctrl+S disabled") << int(Qt::Key_S) << ctrl << false << "save" << 0;
-        QTest::newRow("Ctrl+P") << int(Qt::Key_P) << ctrl << true << "print" << 1;
-        QTest::newRow("Ctrl+P disabled") << int(Qt::Key_P) << ctrl << false << "print" << 0;
-        QTest::newRow("Ctrl+O") << int(Qt::Key_O) << ctrl << true << "open" << 1;
+            << int(Qt::Key_S) << (ctrl | int(Qt::ShiftModifier)) << true << "save" << 0 << false;
+        QTest::newRow("Ctrl+Alt+S") << int(Qt::Key_S) << (ctrl | int(Qt::AltModifier)) << true << "save" << 0
+                                    << false;
+        QTest::newRow("S alone") << int(Qt::Key_S) << 0 << true << "save" << 0 << false;
+        QTest::newRow("Ctrl+S disabled") << int(Qt::Key_S) << ctrl << false << "save" << 0 << false;
+        QTest::newRow("Ctrl+P") << int(Qt::Key_P) << ctrl << true << "print" << 1 << false;
+        QTest::newRow("Ctrl+P disabled") << int(Qt::Key_P) << ctrl << false << "print" << 0 << false;
+        QTest::newRow("Ctrl+O") << int(Qt::Key_O) << ctrl << true << "open" << 1 << false;
         QTest::newRow("Ctrl+Shift+O")
-            << int(Qt::Key_O) << (ctrl | int(Qt::ShiftModifier)) << true << "open" << 0;
-        QTest::newRow("Ctrl+R") << int(Qt::Key_R) << ctrl << true << "new" << 1;
-        QTest::newRow("Ctrl+R disabled") << int(Qt::Key_R) << ctrl << false << "new" << 0;
+            << int(Qt::Key_O) << (ctrl | int(Qt::ShiftModifier)) << true << "open" << 0 << false;
+        QTest::newRow("Ctrl+R") << int(Qt::Key_R) << ctrl << true << "new" << 1 << false;
+        QTest::newRow("Ctrl+R disabled") << int(Qt::Key_R) << ctrl << false << "new" << 0 << false;
+        QTest::newRow("Ctrl+S on the tab bar") << int(Qt::Key_S) << ctrl << true << "save" << 1 << true;
     }
     void shortcuts()
     {
@@ -305,15 +273,17 @@ private slots:
         QFETCH(bool, itemEnabled);
         QFETCH(QString, command);
         QFETCH(int, expected);
+        QFETCH(bool, onTabBar);
         const QMap<QString, const char *> items{
             {"save", "speichern"}, {"print", "drucken"}, {"open", "oeffnen"}, {"new", "NeuesProjekt1"}};
         showActive();
         G.ProjectOpen = true;
         w->findChild<QWidget *>("TabSheet1")->setEnabled(true);
         action(items[command])->setEnabled(itemEnabled);
-        field->setFocus();
-        QVERIFY(field->hasFocus());
-        QTest::keyClick(field, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QWidget *target = onTabBar ? static_cast<QWidget *>(w->pageControl()->tabBar()) : field;
+        target->setFocus();
+        QVERIFY(target->hasFocus());
+        QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(w->calls.value(command), expected);
         // Nothing else ran.
         int total = 0;
@@ -321,15 +291,6 @@ private slots:
             total += n;
         QCOMPARE(total, expected);
         QVERIFY(rec->texts().isEmpty());
-    }
-
-    void shortcutWorksWithFocusOnTabBar()
-    {
-        showActive();
-        action("speichern")->setEnabled(true);
-        w->pageControl()->tabBar()->setFocus();
-        QTest::keyClick(w->pageControl()->tabBar(), Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(w->calls.value("save"), 1);
     }
 
     void menuCommandsRunTheirHandlers()
@@ -348,11 +309,9 @@ private slots:
         showActive();
         fm_Info = new Tfm_Info;
         QString shownTitle;
-        QTimer::singleShot(50, [&] {
-            if (QWidget *box = QApplication::activeModalWidget()) {
-                shownTitle = box->windowTitle();
-                box->close();
-            }
+        whenModalShows([&](QWidget *box) {
+            shownTitle = box->windowTitle();
+            box->close();
         });
         action("Info1")->trigger();
         QCOMPARE(shownTitle, QStringLiteral("Info"));
