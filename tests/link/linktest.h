@@ -5,7 +5,7 @@
 #include "globals.h"
 #include "krtprotocol.h"
 #include "krtsim.h"
-#include "messagerecorder.h"
+#include "linktesthelpers.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -40,6 +40,19 @@ inline void verifyGlobalImagesUntouched()
     QVERIFY(G.ReferenceImage == patternImage(33));
 }
 
+// Starts the unit and points the run's serial settings at it.
+inline bool startUnit(KrtSimulator &sim)
+{
+    QString error;
+    if (!sim.start(&error)) {
+        qWarning("simulator: %s", qPrintable(error));
+        return false;
+    }
+    ComSettings.Port = sim.devicePath();
+    InitComSettings();
+    return true;
+}
+
 struct SimLink
 {
     std::unique_ptr<KrtSimulator> sim;
@@ -52,14 +65,7 @@ struct SimLink
     // Starts the unit and opens, configures and greets it; true when all went well.
     bool connect()
     {
-        QString error;
-        if (!sim->start(&error)) {
-            qWarning("simulator: %s", qPrintable(error));
-            return false;
-        }
-        ComSettings.Port = sim->devicePath();
-        InitComSettings();
-        return link.OpenPort() && link.ConfigurePort() == 1 && link.ConnectToUnit();
+        return startUnit(*sim) && link.OpenPort() && link.ConfigurePort() == 1 && link.ConnectToUnit();
     }
 };
 

@@ -51,37 +51,29 @@ private slots:
 
     void portsThatDoNotOpen()
     {
+        // A missing port, and one that exists but is held by another transfer: the
+        // message carries the system's text after the port name.
         MessageRecorder rec;
-        KrtProtocol link;
-        TCOM s;
-        s.Port = "/dev/krt6-no-such-port";
-        QVERIFY(!link.OpenPort(s));
-        QCOMPARE(link.lastStatus(), LinkStatus::Failed);
-        QCOMPARE(rec.requests().size(), 1);
-        const QString prefix = "Error opening port /dev/krt6-no-such-port : \r\n";
-        QVERIFY(rec.texts()[0].startsWith(prefix));
-        QVERIFY(rec.texts()[0].size() > prefix.size()); // the system's text follows
-        QCOMPARE(rec.requests()[0].helpContext, 0);
-        QString text;
-        QVERIFY(!TryOpenPort(s.Port, &text));
-        QVERIFY(!text.isEmpty());
-
-        // A port that exists but is held by another transfer.
         KrtSimulator sim;
         QVERIFY(sim.start());
-        s.Port = sim.devicePath();
-        QVERIFY(TryOpenPort(s.Port));
-        KrtProtocol first;
-        QVERIFY(first.OpenPort(s));
-        rec.clear();
-        QVERIFY(!link.OpenPort(s));
-        QCOMPARE(rec.requests().size(), 1);
-        const QString busy = "Error opening port " + s.Port + " : \r\n";
-        QVERIFY(rec.texts()[0].startsWith(busy));
-        QVERIFY(rec.texts()[0].size() > busy.size());
+        KrtProtocol first, link;
+        QVERIFY(first.OpenPort(TCOM{sim.devicePath()}));
+        for (const QString &port : {QString("/dev/krt6-no-such-port"), sim.devicePath()}) {
+            rec.clear();
+            QVERIFY(!link.OpenPort(TCOM{port}));
+            QCOMPARE(link.lastStatus(), LinkStatus::Failed);
+            QCOMPARE(rec.requests().size(), 1);
+            const QString prefix = "Error opening port " + port + " : \r\n";
+            QVERIFY2(rec.texts()[0].startsWith(prefix) && rec.texts()[0].size() > prefix.size(),
+                     qPrintable(rec.texts()[0]));
+            QCOMPARE(rec.requests()[0].helpContext, 0);
+        }
+        QString text;
+        QVERIFY(!TryOpenPort("/dev/krt6-no-such-port", &text));
+        QVERIFY(!text.isEmpty());
         first.ClosePort();
         rec.clear();
-        QVERIFY(link.OpenPort(s));
+        QVERIFY(link.OpenPort(TCOM{sim.devicePath()}));
         QVERIFY(rec.texts().isEmpty());
     }
 
@@ -89,25 +81,21 @@ private slots:
     {
         // No modem lines there: DTR and RTS are skipped, nothing is reported.
         MessageRecorder rec;
-        KrtSimulator sim;
-        QVERIFY(sim.start());
-        ComSettings.Port = sim.devicePath();
-        InitComSettings();
-        KrtProtocol link;
-        QVERIFY(link.OpenPort());
-        QCOMPARE(link.ConfigurePort(), 1);
-        QCOMPARE(link.port().baudRate(), 9600);
-        QCOMPARE(link.port().dataBits(), QSerialPort::Data8);
-        QCOMPARE(link.port().parity(), QSerialPort::NoParity);
-        QCOMPARE(link.port().stopBits(), QSerialPort::OneStop);
-        QCOMPARE(link.port().flowControl(), QSerialPort::NoFlowControl);
+        SimLink s;
+        QVERIFY(s.connect());
+        const QSerialPort &port = s.link.port();
+        QCOMPARE(port.baudRate(), 9600);
+        QCOMPARE(port.dataBits(), QSerialPort::Data8);
+        QCOMPARE(port.parity(), QSerialPort::NoParity);
+        QCOMPARE(port.stopBits(), QSerialPort::OneStop);
+        QCOMPARE(port.flowControl(), QSerialPort::NoFlowControl);
         QVERIFY(rec.texts().isEmpty());
 
         // A parity code outside the table is refused.
         TCOM bad = ComSettings;
         bad.Paritybits = 9;
-        QVERIFY(link.OpenPort(bad));
-        QCOMPARE(link.ConfigurePort(), 0);
+        QVERIFY(s.link.OpenPort(bad));
+        QCOMPARE(s.link.ConfigurePort(), 0);
         QCOMPARE(rec.requests().size(), 1);
         QVERIFY(rec.texts()[0].startsWith("Set Com Error\n\r"));
     }
@@ -120,15 +108,19 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString saved = dir.filePath("unit.zf1");
+        // Starts the program and takes the port it names on its first line.
+        const auto startProgram = [&](QProcess &unit, const QStringList &args) {
+            unit.start(program, args + QStringList{"--until-eof"});
+            if (!waitUntil([&] { return unit.canReadLine(); }, 5000))
+                return false;
+            ComSettings.Port = QString::fromLocal8Bit(unit.readLine()).trimmed();
+            return ComSettings.Port.startsWith("/dev/");
+        };
 
         MessageRecorder rec;
         {
             QProcess unit;
-            unit.start(program, {"--save", saved, "--until-eof"});
-            QVERIFY(waitUntil([&] { return unit.canReadLine(); }, 5000));
-            ComSettings.Port = QString::fromLocal8Bit(unit.readLine()).trimmed();
-            QVERIFY(ComSettings.Port.startsWith("/dev/"));
-
+            QVERIFY(startProgram(unit, {"--save", saved}));
             G.CommittedImage = patternImage(5);
             G.TransferDirection = 2;
             KrtProtocol link;
@@ -143,14 +135,11 @@ private slots:
         const QByteArray file = f.readAll();
         QCOMPARE(file.size(), 7048);
         QVERIFY(file.startsWith("Config file KRT-6 from V2.5"));
-        QCOMPARE(quint8(file[5010]), quint8(0x12)); // word 5, high byte first in the file
-        QCOMPARE(quint8(file[5011]), quint8(0x34));
+        QCOMPARE(file.mid(5010, 2), QByteArray("\x12\x34")); // word 5, high byte first in the file
 
         // A new unit started from that file hands back the same image.
         QProcess unit;
-        unit.start(program, {"--load", saved, "--until-eof"});
-        QVERIFY(waitUntil([&] { return unit.canReadLine(); }, 5000));
-        ComSettings.Port = QString::fromLocal8Bit(unit.readLine()).trimmed();
+        QVERIFY(startProgram(unit, {"--load", saved}));
         G.TransferDirection = 1;
         KrtProtocol link;
         QVERIFY(RunTransfer(link).imageRead);

@@ -1,0 +1,251 @@
+#include "linktest.h"
+
+#include <QTimer>
+
+using Fault = KrtSimulator::Fault;
+
+// Reading the image from the unit and writing the committed image to it: the good
+// transfers and their wire format, every way they fail, and cancelling. A transfer that
+// does not complete changes nothing, neither in the program nor in the unit.
+class TestLinkTransfer : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        resetGlobals();
+        fillGlobalImages();
+    }
+
+    void fullReadHandsBackTheUnitsImage()
+    {
+        MessageRecorder rec;
+        SimLink s;
+        s.sim->setImage(patternImage(7));
+        QVERIFY(s.connect());
+        QList<QPair<int, int>> progress;
+        s.link.setProgressHook([&](int bar, int words) { progress.append({bar, words}); });
+        TParamImage image{};
+        QVERIFY(s.link.ReadImageFromUnit(image));
+        QCOMPARE(s.link.lastStatus(), LinkStatus::Ok);
+        QVERIFY(image == patternImage(7));
+        QVERIFY(rec.texts().isEmpty());
+        verifyGlobalImagesUntouched(); // the step itself stores nothing
+
+        // The unit got its CRC back, low byte first, as it sent it; word 5 = 0x1234 came
+        // as 0x34, 0x12.
+        QVERIFY(waitUntil([&] { return s.sim->stats().lastReadEcho.size() == 2; }));
+        const QByteArray sent = s.sim->stats().lastReadSent;
+        QCOMPARE(sent.size(), 2050);
+        const quint16 crc = KrtSimulator::crc(sent.left(2048));
+        QCOMPARE(quint8(sent[2048]), quint8(crc & 0xFF));
+        QCOMPARE(quint8(sent[2049]), quint8(crc >> 8));
+        QCOMPARE(s.sim->stats().lastReadEcho, sent.mid(2048, 2));
+        QCOMPARE(sent.mid(10, 2), QByteArray("\x34\x12"));
+
+        // Progress: rising, in steps of at least 10 words, ending at the bar's maximum.
+        QVERIFY(progress.size() >= 2);
+        QCOMPARE(progress.last(), qMakePair(1025, 1024));
+        for (int i = 1; i < progress.size() - 1; ++i)
+            QVERIFY(progress[i].second > progress[i - 1].second);
+    }
+
+    void runTransferStoresAGoodReadEverywhere()
+    {
+        MessageRecorder rec;
+        KrtSimulator sim;
+        sim.setImage(patternImage(8));
+        QVERIFY(startUnit(sim));
+        KrtProtocol link;
+        G.TransferDirection = 1;
+        G.SignalMatrixConverted = true; // a new data set must be converted again
+        int connected = 0;
+        const TransferOutcome out = RunTransfer(link, [&] { ++connected; });
+        QVERIFY(out.portOpened && out.connected && out.imageRead);
+        QCOMPARE(out.status, LinkStatus::Ok);
+        QCOMPARE(connected, 1);
+        QVERIFY(G.ParamImage == patternImage(8) && G.CommittedImage == patternImage(8) &&
+                G.ReferenceImage == patternImage(8));
+        QVERIFY(G.ImageModified && G.WriteAccepted && !G.SignalMatrixConverted);
+        QVERIFY(!link.isOpen());
+        QVERIFY(rec.texts().isEmpty());
+    }
+
+    void fullWriteLeavesTheImageInTheUnit()
+    {
+        MessageRecorder rec;
+        KrtSimulator sim;
+        QVERIFY(startUnit(sim));
+        KrtProtocol link;
+        G.TransferDirection = 2;
+        G.ImageModified = true;
+        QList<QPair<int, int>> progress;
+        link.setProgressHook([&](int bar, int words) { progress.append({bar, words}); });
+        const TransferOutcome out = RunTransfer(link);
+        QVERIFY(out.connected && out.writeConfirmed);
+        QCOMPARE(out.status, LinkStatus::Ok);
+        QVERIFY(rec.texts().isEmpty());
+
+        const auto st = sim.stats();
+        QCOMPARE(st.imagesAccepted, 1);
+        QCOMPARE(st.acksSent, 64);
+        QCOMPARE(st.bytesAheadOfAnswer, 0);       // each block waited for its acknowledgement
+        QVERIFY(sim.image() == patternImage(22)); // the committed image went out
+        verifyGlobalImagesUntouched();
+        QVERIFY(!G.ImageModified); // the unit now holds what was committed
+
+        // Wire: word 5 = 0x1234 as 0x34, 0x12; the CRC low byte first.
+        QCOMPARE(st.lastWriteData.size(), 2048);
+        QCOMPARE(st.lastWriteData.mid(10, 2), QByteArray("\x34\x12"));
+        const quint16 crc = KrtSimulator::crc(st.lastWriteData);
+        QCOMPARE(st.lastWriteCrc, QByteArray(1, char(crc & 0xFF)) + char(crc >> 8));
+
+        // One report before each of the 64 acknowledgements.
+        QCOMPARE(progress.size(), 64);
+        QCOMPARE(progress.first(), qMakePair(15, 16));
+        QCOMPARE(progress.last(), qMakePair(1023, 1024));
+    }
+
+    void unitSeesAWriterThatDoesNotWait()
+    {
+        // The acknowledgement check above can fail: a writer that sends the command and the
+        // whole image at once is caught by the unit.
+        KrtSimulator sim;
+        QVERIFY(sim.start());
+        QSerialPort port;
+        port.setPortName(sim.devicePath());
+        QVERIFY(port.open(QIODevice::ReadWrite));
+        port.write("PCCOM:");
+        QVERIFY(waitUntil([&] { return port.waitForReadyRead(10) || port.bytesAvailable() > 0; }));
+        QCOMPARE(port.readAll(), QByteArray(">"));
+        port.write(QByteArray(1, char(0x81)) + QByteArray(2048, '\x11'));
+        QVERIFY(waitUntil([&] {
+            port.waitForBytesWritten(10);
+            return sim.stats().acksSent == 64;
+        }));
+        QVERIFY(sim.stats().bytesAheadOfAnswer > 0);
+    }
+
+    void failedTransferChangesNothing_data()
+    {
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("acks");  // write: acknowledgements the unit gave
+        QTest::addColumn<int>("minMs"); // from the greeting to the end
+        QTest::addColumn<int>("maxMs");
+        const auto row = [](const char *name, int direction, Fault fault, const char *message, int acks = 0,
+                            int minMs = 0, int maxMs = 1500) {
+            QTest::newRow(name) << direction << int(fault) << QString(message) << acks << minMs << maxMs;
+        };
+        row("read: wrong CRC", 1, Fault::WrongReadCrc, "Transmission Error\r\nChecksum error");
+        row("read: 2051 bytes", 1, Fault::Burst2051, "Transmission Error Nr.1");
+        row("read: 2049 bytes, then silence", 1, Fault::Short2049, "Transmission Error\r\nTimeout", 0, 2000,
+            3500);
+        row("read: hang-up half way", 1, Fault::HangUp, "Com Error:\r\nInput/output error");
+        row("write: acknowledgement 0", 2, Fault::ZeroAck, "Communication Error", 10);
+        row("write: wrong CRC echo", 2, Fault::WrongCrcEcho, "Transmission Error\n\rChecksum Error", 64);
+        row("write: hang-up half way", 2, Fault::HangUp, "Com Error:\r\nInput/output error", 31);
+    }
+    void failedTransferChangesNothing()
+    {
+        QFETCH(int, direction);
+        QFETCH(int, fault);
+        QFETCH(QString, message);
+        QFETCH(int, acks);
+        QFETCH(int, minMs);
+        QFETCH(int, maxMs);
+        MessageRecorder rec;
+        KrtSimulator sim(simOptions(Fault(fault)));
+        QVERIFY(startUnit(sim));
+        const auto unitBefore = sim.image();
+        KrtProtocol link;
+        G.TransferDirection = quint8(direction);
+        G.ImageModified = direction == 2;
+        G.WriteAccepted = false; // old data; the current unit's greeting must not change that
+        bool acceptedWhenConnected = false;
+        QElapsedTimer t;
+        t.start();
+        const TransferOutcome out = RunTransfer(link, [&] {
+            acceptedWhenConnected = G.WriteAccepted;
+            t.restart();
+        });
+        const qint64 ms = t.elapsed();
+        QVERIFY(out.connected && !out.imageRead && !out.writeConfirmed);
+        QCOMPARE(out.status, LinkStatus::Failed);
+        QVERIFY2(ms >= minMs && ms <= maxMs, qPrintable(QString::number(ms)));
+        QCOMPARE(describeMessages(rec), QStringList{describeMessage(message, MsgKind::Error, MbOk, 0)});
+        QVERIFY(acceptedWhenConnected);
+        QVERIFY(!G.WriteAccepted);
+        verifyGlobalImagesUntouched();
+        QCOMPARE(G.ImageModified, direction == 2);
+        QVERIFY(!link.isOpen());
+        QCOMPARE(sim.stats().imagesAccepted, 0);
+        QVERIFY(sim.image() == unitBefore);
+        if (direction == 2)
+            QCOMPARE(sim.stats().acksSent, acks);
+        if (Fault(fault) == Fault::WrongReadCrc) { // the unit is told with 00 00
+            QVERIFY(waitUntil([&] { return sim.stats().lastReadEcho.size() == 2; }));
+            QCOMPARE(sim.stats().lastReadEcho, QByteArray(2, '\0'));
+        }
+    }
+
+    void silentAfterTheCommand()
+    {
+        // A wait with nothing coming from the unit ends after its 2000 ms.
+        MessageRecorder rec;
+        SimLink s;
+        QVERIFY(s.connect());
+        quint8 answer = 0xEE;
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(!s.link.WaitForAnswer(&answer, 1));
+        QVERIFY(t.elapsed() >= 2000 && t.elapsed() < 2600);
+        QCOMPARE(answer, quint8(0xEE));
+        QCOMPARE(rec.texts(), QStringList{"Transmission Writeerror\r\nNo answer from KRT-6"});
+        QVERIFY(!s.link.WaitForAnswer(&answer, 0)); // nothing to wait for
+        QCOMPARE(rec.texts().size(), 1);
+    }
+
+    void cancelDuringATransfer_data()
+    {
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("read") << 1 << "Transmission abort" << int(MsgKind::Information);
+        QTest::newRow("write") << 2 << "Transmission abort\n\rWrite again!" << int(MsgKind::Warning);
+    }
+    void cancelDuringATransfer()
+    {
+        QFETCH(int, direction);
+        QFETCH(QString, message);
+        QFETCH(int, kind);
+        MessageRecorder rec;
+        KrtSimulator sim(simOptions(Fault::None, true)); // a transfer takes over 2 s
+        QVERIFY(startUnit(sim));
+        const auto unitBefore = sim.image();
+        KrtProtocol link;
+        G.TransferDirection = quint8(direction);
+        G.ImageModified = true;
+        int lastWords = 0;
+        link.setProgressHook([&](int, int words) { lastWords = words; });
+        // The Cancel button is clicked while the transfer runs: the timer is delivered by
+        // the events the transfer loop processes.
+        QTimer::singleShot(400, [&] { link.requestCancel(); });
+        QElapsedTimer t;
+        t.start();
+        const TransferOutcome out = RunTransfer(link);
+        QVERIFY(t.elapsed() < 1500);
+        QVERIFY(out.connected && !out.imageRead && !out.writeConfirmed);
+        QCOMPARE(out.status, LinkStatus::Aborted);
+        QVERIFY(lastWords > 0 && lastWords < 1024);
+        QCOMPARE(describeMessages(rec),
+                 QStringList{describeMessage(message, MsgKind(kind), MbOk | MbHelp, 34)});
+        QVERIFY(sim.image() == unitBefore);
+        verifyGlobalImagesUntouched();
+        QVERIFY(G.ImageModified);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLinkTransfer)
+#include "tst_linktransfer.moc"
