@@ -120,23 +120,6 @@ private slots:
         QVERIFY(!third.readAllStandardError().contains("Program already running !"));
         stop(third);
     }
-
-    // A start while this test holds the lock stops at the refusal and leaves the lock alone.
-    void programRefusedWhileLockHeld()
-    {
-        QTemporaryDir dir;
-        TInstanceGuard holder(dir.path());
-        QVERIFY(holder.acquire());
-        QProcess p;
-        start(p, dir.path());
-        QVERIFY(p.waitForStarted(5000));
-        QByteArray err;
-        QTRY_VERIFY_WITH_TIMEOUT((err += p.readAllStandardError()).contains("Program already running !"),
-                                 10000);
-        QCOMPARE(lockHolder(dir.path()), QCoreApplication::applicationPid());
-        stop(p);
-        QVERIFY(holder.isHeld());
-    }
 };
 
 QTEST_MAIN(TestInstanceGuard)

@@ -60,17 +60,9 @@ private slots:
         QLocale::setDefault(m_initial);
     }
 
-    void integerEditTakesDigitsOnly_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::newRow("C") << "C";
-        QTest::newRow("German") << "de_DE";
-    }
-
     void integerEditTakesDigitsOnly()
     {
-        QFETCH(QString, locale);
-        QLocale::setDefault(QLocale(locale));
+        QLocale::setDefault(QLocale("de_DE"));
         focus(m_num);
         QTest::keyClicks(m_num, "1-2.3,a B+");
         QCOMPARE(m_num->text(), QString("123"));
@@ -97,8 +89,10 @@ private slots:
             QCOMPARE(returned.count(), 0);
             QCOMPARE(finished.count(), 0);
         }
-        // The text edit's filter does nothing: Enter reaches it.
+        // The text edit's filter does nothing: every key and Enter reach it.
         focus(m_text);
+        QTest::keyClicks(m_text, "Ab-1.,x ");
+        QCOMPARE(m_text->text(), QString("Ab-1.,x "));
         QSignalSpy returned(m_text, &QLineEdit::returnPressed);
         QTest::keyClick(m_text, Qt::Key_Return);
         QCOMPARE(returned.count(), 1);
@@ -109,12 +103,8 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("separator");
         QTest::addColumn<QString>("other");
-        QTest::newRow("C") << "C"
-                           << "."
-                           << ",";
-        QTest::newRow("German") << "de_DE"
-                                << ","
-                                << ".";
+        QTest::newRow("C") << QString("C") << QString(".") << QString(",");
+        QTest::newRow("German") << QString("de_DE") << QString(",") << QString(".");
     }
 
     void realEditSeparator()
@@ -153,23 +143,8 @@ private slots:
         QCOMPARE(edit->text(), QString("12.345"));
     }
 
-    void textEditTakesEverything()
-    {
-        focus(m_text);
-        QTest::keyClicks(m_text, "Ab-1.,x ");
-        QCOMPARE(m_text->text(), QString("Ab-1.,x "));
-    }
-
     void pastedTextIsNotFiltered()
     {
-        m_num->setText("-1a");
-        QCOMPARE(m_num->text(), QString("-1a"));
-        m_num->insert(".b");
-        QCOMPARE(m_num->text(), QString("-1a.b"));
-
-        m_real->setText(",x");
-        QCOMPARE(m_real->text(), QString(",x"));
-
         // Pasting from the keyboard is a shortcut, not a typed character.
         QGuiApplication::clipboard()->setText("-7e");
         if (QGuiApplication::clipboard()->text() != "-7e")
@@ -194,15 +169,20 @@ private slots:
         QTRY_VERIFY(m_real->hasFocus());
     }
 
+    // A valid time steps by a minute around the clock; an invalid one shows the error and
+    // becomes 00:00.
     void timeUporDown_data()
     {
         QTest::addColumn<QString>("before");
         QTest::addColumn<bool>("up");
         QTest::addColumn<QString>("after");
-        QTest::newRow("up wraps at midnight") << "23:59" << true << "00:00";
-        QTest::newRow("down wraps at midnight") << "00:00" << false << "23:59";
-        QTest::newRow("up") << "04:00" << true << "04:01";
-        QTest::newRow("down over the hour") << "10:00" << false << "09:59";
+        QTest::addColumn<bool>("invalid");
+        QTest::newRow("up wraps at midnight") << "23:59" << true << "00:00" << false;
+        QTest::newRow("down wraps at midnight") << "00:00" << false << "23:59" << false;
+        QTest::newRow("up") << "04:00" << true << "04:01" << false;
+        QTest::newRow("down over the hour") << "10:00" << false << "09:59" << false;
+        for (const char *bad : {"25:00", "12:60", "", "ab:cd"})
+            QTest::addRow("invalid '%s'", bad) << QString(bad) << true << "00:00" << true;
     }
 
     void timeUporDown()
@@ -210,6 +190,7 @@ private slots:
         QFETCH(QString, before);
         QFETCH(bool, up);
         QFETCH(QString, after);
+        QFETCH(bool, invalid);
         MessageRecorder recorder;
         QLineEdit *time = addEdit("em_max_duration", nullptr);
         QObject spin;
@@ -217,25 +198,14 @@ private slots:
         time->setText(before);
         TimeUporDown(&spin, up, time);
         QCOMPARE(time->text(), after);
-        QVERIFY(recorder.texts().isEmpty());
-    }
-
-    void timeUporDownInvalidTime()
-    {
-        MessageRecorder recorder;
-        QLineEdit *time = addEdit("em_max_duration", nullptr);
-        QObject spin;
-        spin.setObjectName("sb_max_duration");
-        for (const char *bad : {"25:00", "12:60", "", "ab:cd"}) {
-            recorder.clear();
-            time->setText(bad);
-            TimeUporDown(&spin, true, time);
-            QCOMPARE(time->text(), QString("00:00"));
-            QCOMPARE(recorder.texts(), QStringList{QString::fromUtf8("Ung\xC3\xBCltige Zeitangabe")});
-            QCOMPARE(recorder.requests().at(0).kind, MsgKind::Error);
-            QCOMPARE(recorder.requests().at(0).buttons, int(MbOk));
-            QCOMPARE(recorder.requests().at(0).helpContext, 0);
+        if (!invalid) {
+            QVERIFY(recorder.texts().isEmpty());
+            return;
         }
+        QCOMPARE(recorder.texts(), QStringList{QString::fromUtf8("Ung\xC3\xBCltige Zeitangabe")});
+        QCOMPARE(recorder.requests().at(0).kind, MsgKind::Error);
+        QCOMPARE(recorder.requests().at(0).buttons, int(MbOk));
+        QCOMPARE(recorder.requests().at(0).helpContext, 0);
     }
 
     void timeUporDownOnlyForItsSpinButton()
@@ -264,7 +234,6 @@ private slots:
         auto *edit = new QLineEdit;
         QPointer<KeyPressFilter> filter = installKeyPressFilter(edit, edNumKeyPress);
         QVERIFY(filter);
-        QVERIFY(filter->handler() == &edNumKeyPress);
         delete edit;
         QVERIFY(filter.isNull());
         QCOMPARE(installKeyPressFilter(nullptr, edNumKeyPress), nullptr);

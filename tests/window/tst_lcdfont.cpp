@@ -203,9 +203,6 @@ private slots:
         const QPainterPath a = font.pathForGlyph(glyphOf(font, fromWin1252Char(quint8(first))));
         const QPainterPath b = font.pathForGlyph(glyphOf(font, fromWin1252Char(quint8(second))));
         QVERIFY(!(a == b));
-        const QImage imageA = renderText(win1252(first), 32);
-        const QImage imageB = renderText(win1252(second), 32);
-        QVERIFY(imageA != imageB);
     }
 
     // A line of text drawn in the face comes out as dots, one cell per character.
@@ -281,20 +278,6 @@ private slots:
         QVERIFY(applyLcdFont(&single));
         QCOMPARE(QFontInfo(single.font()).family(), QStringLiteral("LCD Kyr"));
         QVERIFY(!applyLcdFont(nullptr));
-    }
-
-    void typedTextShowsInTheFace()
-    {
-        QWidget root;
-        auto *edit = new QLineEdit(&root);
-        applyLcdFont(&root);
-        root.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&root));
-        edit->setFocus();
-        QTest::keyClicks(edit, QStringLiteral("KRT Power"));
-        QCOMPARE(edit->text(), QStringLiteral("KRT Power"));
-        const QFontMetrics metrics(edit->font());
-        QCOMPARE(metrics.horizontalAdvance(edit->text()), 9 * metrics.horizontalAdvance(QLatin1Char('W')));
     }
 };
 

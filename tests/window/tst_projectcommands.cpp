@@ -8,6 +8,7 @@
 #include "messagerecorder.h"
 #include "projectfile.h"
 #include "voltage.h"
+#include "windowhelpers.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -114,13 +115,7 @@ class TestProjectCommands : public QObject
     int voltageChoice = 0;      // item the user picks in the voltage range dialog
     QStringList attentionTexts; // texts of the attention messages shown
 
-    template <typename T> T *child(const char *name) const
-    {
-        T *c = w->findChild<T *>(QLatin1String(name));
-        if (!c)
-            qWarning("no child %s", name);
-        return c;
-    }
+    template <typename T> T *child(const char *name) const { return ::child<T>(w, name); }
     QString text(const char *name) const { return child<QLineEdit>(name)->text(); }
     QString path(const QString &name) const { return dir->filePath(name); }
 
@@ -152,6 +147,12 @@ class TestProjectCommands : public QObject
         QTest::keyClick(edit, Qt::Key_End);
         QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClicks(edit, "Z");
+    }
+    // Writes a project file into the folder and opens it.
+    void load(const QString &name, const QString &firmware = "Version 2.60", const QByteArray &id = FileIdV25)
+    {
+        writeAll(path(name), projectBytes(id, firmware, 1));
+        open(path(name));
     }
     void open(const QString &file)
     {
@@ -188,9 +189,7 @@ private slots:
             }
         });
         modalAnswerer.start(5);
-        w->show();
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w));
+        QVERIFY(showActive(w));
     }
     void cleanup()
     {
@@ -262,8 +261,7 @@ private slots:
         QFETCH(bool, writeAccepted);
         QFETCH(bool, notice);
         // A project is loaded first; a rejected file must leave it as it was.
-        writeAll(path("first.zf1"), projectBytes(FileIdV25, "Version 2.60", 1));
-        open(path("first.zf1"));
+        load("first.zf1");
         const TParamImage before = G.ParamImage;
         QVERIFY(rec->texts().isEmpty());
 
@@ -367,9 +365,8 @@ private slots:
 
     void newProjectNotBuiltKeepsTheLoadedData()
     {
-        writeAll(path("old.zf1"), projectBytes(FileIdOld, "Version 2.30", 1));
         writeAll(path("taken.zf1"), "keep me");
-        open(path("old.zf1"));
+        load("old.zf1", "Version 2.30", FileIdOld);
         const Globals before = G;
         newProject(0, QString()); // the save dialog cancelled
         QCOMPARE(G.VoltageRange, quint16(1));
@@ -388,10 +385,8 @@ private slots:
 
     void newProjectAsksWhenAPageWasEdited()
     {
-        writeAll(path("a.zf1"), projectBytes(FileIdV25, "Version 2.60", 1));
-        open(path("a.zf1"));
-        auto *english = child<TRadioGroup>("rg_language")->button(0);
-        QTest::mouseClick(english, Qt::LeftButton, {}, QPoint(5, english->height() / 2));
+        load("a.zf1");
+        clickBox(child<TRadioGroup>("rg_language")->button(0));
         QVERIFY(!G.ProjectTextModified);
         rec->script({MbYes});
         newProject(1, path("b.zf1"));
@@ -418,8 +413,7 @@ private slots:
 
     void saveFillsFirmwareAndNamesTheProjectAfterTheFile()
     {
-        writeAll(path("plant.v1.zf1"), projectBytes(FileIdV25, "", 1));
-        open(path("plant.v1.zf1"));
+        load("plant.v1.zf1", "");
         QCOMPARE(attentionTexts.size(), 1); // no "Version " prefix
         child<QLineEdit>("ed_mprjname")->setText("SOMETHING ELSE");
         child<QToolButton>("BitBtnDatSave")->click();
@@ -434,9 +428,8 @@ private slots:
 
     void overwriteNoEmptiesNameAndPath()
     {
-        writeAll(path("a.zf1"), projectBytes(FileIdV25, "Version 2.60", 1));
         writeAll(path("b.zf1"), projectBytes(FileIdV25, "Version 2.60", 2));
-        open(path("a.zf1"));
+        load("a.zf1");
         const QByteArray old = readAll(path("b.zf1"));
         FileDialogs::setScript({path("b.zf1")});
         child<QAction>("speich_unt")->trigger();
@@ -446,41 +439,33 @@ private slots:
         QCOMPARE(readAll(path("b.zf1")), old);
     }
 
+    // A save that fails changes nothing: Save as to a folder that cannot be made, and Save of a
+    // file that went away meanwhile (it falls back to Save as) puts back the firmware it filled in.
+    void failedSaveChangesNothing_data()
+    {
+        QTest::addColumn<bool>("viaSave");
+        QTest::newRow("save as") << false;
+        QTest::newRow("save falling back to save as") << true;
+    }
     void failedSaveChangesNothing()
     {
-        writeAll(path("a.zf1"), projectBytes(FileIdV25, "Version 2.60", 1));
+        QFETCH(bool, viaSave);
+        QVERIFY(QDir(dir->path()).mkdir("sub"));
         writeAll(path("blocker"), "not a folder");
-        open(path("a.zf1"));
+        load("sub/a.zf1", viaSave ? "" : "Version 2.60");
         editLogo("ed_logo1"); // an unsaved edit
+        if (viaSave)
+            QVERIFY(QFile::remove(path("sub/a.zf1")));
         const Globals before = G;
+        const QString firmware = text("ed_versnr");
         FileDialogs::setScript({path("blocker/new.zf1")});
-        child<QAction>("speich_unt")->trigger();
+        child<QAction>(viaSave ? "speichern" : "speich_unt")->trigger();
         QCOMPARE(rec->texts().size(), 1);
         QCOMPARE(rec->requests().first().kind, MsgKind::Error);
         QCOMPARE(readAll(path("blocker")), QByteArray("not a folder"));
         QVERIFY(G.CommittedImage == before.CommittedImage);
-        QVERIFY(G.ProjectTextModified);
-        QVERIFY(G.ImageModified);
-        QCOMPARE(text("ed_mpfad"), path("a.zf1").toUpper());
-        QCOMPARE(text("ed_mprjname"), QString("PLANT"));
-    }
-
-    void saveFallingBackToSaveAsPutsBackWhenItFails()
-    {
-        QVERIFY(QDir(dir->path()).mkdir("sub"));
-        writeAll(path("sub/a.zf1"), projectBytes(FileIdV25, "", 1));
-        writeAll(path("blocker"), "not a folder");
-        open(path("sub/a.zf1"));
-        editLogo("ed_logo1");
-        QVERIFY(QFile::remove(path("sub/a.zf1"))); // the file went away meanwhile
-        const Globals before = G;
-        FileDialogs::setScript({path("blocker/new.zf1")});
-        child<QAction>("speichern")->trigger();
-        QCOMPARE(rec->texts().size(), 1);
-        QCOMPARE(rec->requests().first().kind, MsgKind::Error);
-        QVERIFY(G.CommittedImage == before.CommittedImage);
         QVERIFY(G.ProjectTextModified && G.ImageModified);
-        QCOMPARE(text("ed_versnr"), QString());
+        QCOMPARE(text("ed_versnr"), firmware);
         QVERIFY(child<QLineEdit>("ed_versnr")->palette().color(QPalette::Base) != QColor(0, 255, 255));
         QCOMPARE(text("ed_mpfad"), path("sub/a.zf1").toUpper());
         QCOMPARE(text("ed_mprjname"), QString("PLANT"));
@@ -489,8 +474,7 @@ private slots:
     void closingStaysOpenWhenTheSaveIsNotDone()
     {
         QVERIFY(QDir(dir->path()).mkdir("sub"));
-        writeAll(path("sub/a.zf1"), projectBytes(FileIdV25, "Version 2.60", 1));
-        open(path("sub/a.zf1"));
+        load("sub/a.zf1");
         editLogo("ed_logo2");
         QVERIFY(QFile::remove(path("sub/a.zf1")));
         rec->script({MbYes});
@@ -503,8 +487,7 @@ private slots:
 
     void memoIsStoredUpTo4272Characters()
     {
-        writeAll(path("a.zf1"), projectBytes(FileIdV25, "Version 2.60", 1));
-        open(path("a.zf1"));
+        load("a.zf1");
         QString memo;
         for (int i = 0; i < 5000; ++i)
             memo += QChar('a' + i % 26);
@@ -532,8 +515,7 @@ private slots:
         QFETCH(bool, sendYes);
         QFETCH(bool, writeSucceeds);
         QFETCH(bool, closes);
-        writeAll(path("a.zf1"), projectBytes(FileIdV25, "Version 2.60", 1));
-        open(path("a.zf1"));
+        load("a.zf1");
         if (edit)
             editLogo("ed_logo2");
         rec->script({MbNo, sendYes ? MbYes : MbNo});

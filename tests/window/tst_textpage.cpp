@@ -6,6 +6,7 @@
 #include "mainwindow.h"
 #include "messagerecorder.h"
 #include "textcodec.h"
+#include "windowhelpers.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -21,13 +22,7 @@ class TestTextPage : public QObject
     TfrmMain *w = nullptr;
     MessageRecorder *rec = nullptr;
 
-    template <typename T> T *child(const char *name) const
-    {
-        T *c = w->findChild<T *>(QLatin1String(name));
-        if (!c)
-            qWarning("no child %s", name);
-        return c;
-    }
+    template <typename T> T *child(const char *name) const { return ::child<T>(w, name); }
     // Data is present; the cancel button fills the shown page 1 from ParamImage.
     void loadAndFill()
     {
@@ -51,9 +46,7 @@ private slots:
         resetGlobals();
         rec = new MessageRecorder;
         w = new TfrmMain;
-        w->show();
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w));
+        QVERIFY(showActive(w));
     }
     void cleanup()
     {
@@ -145,7 +138,7 @@ private slots:
         loadAndFill();
         child<QWidget>("rg_language")->setEnabled(true);
         auto *group = child<TRadioGroup>("rg_language");
-        QTest::mouseClick(group->button(1), Qt::LeftButton, {}, QPoint(5, group->button(1)->height() / 2));
+        clickBox(group->button(1));
         QCOMPARE(G.ParamImage[LanguageIndex], quint16(1));
         QTest::mouseClick(child<QPushButton>("cmd_Cancel"), Qt::LeftButton);
         QCOMPARE(group->itemIndex(), 1);
@@ -157,10 +150,10 @@ private slots:
                                              " Relay K1", " Relay K2"}));
         loadAndFill();
         QCheckBox *box = child<QCheckBox>("cb_din");
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+        clickBox(box);
         QCOMPARE(rowCaptions(), (QStringList{"LED S1 INFO", "LED S2 ALARM", "Alarm A (K1)", "Alarm B (K2)",
                                              "Relay K3", "Relay K4"}));
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+        clickBox(box);
         QCOMPARE(rowCaptions(),
                  (QStringList{"LED S1", "LED S2", "Alarm A", "Alarm B", "Relay K1", "Relay K2"}));
         QCOMPARE(G.ParamImage[DinRailVersion], quint16(0)); // the box writes no word
