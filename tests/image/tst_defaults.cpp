@@ -157,16 +157,6 @@ private slots:
         QCOMPARE(G.CellCount, quint16(high ? 54 : 24));
     }
 
-    void keptWordsAreZeroAfterStartUp()
-    {
-        G.VoltageRange = 1;
-        SetNewProjectDefaults();
-        QCOMPARE(G.CommittedImage[642], quint16(0));
-        QCOMPARE(G.CommittedImage[900], quint16(0));
-        QCOMPARE(G.CommittedImage[959], quint16(0));
-        QCOMPARE(G.CommittedImage[899], quint16(0xFFFF));
-    }
-
     void brandTextPlacement_data()
     {
         QTest::addColumn<QString>("brand");
@@ -190,18 +180,6 @@ private slots:
             got.append(char(G.CommittedImage[w] >> 8)).append(char(G.CommittedImage[w] & 0xFF));
         QCOMPARE(got, logo);
         QCOMPARE(G.CommittedImage[264], quint16(0x204B)); // " K" of logo line 2, untouched by the brand
-    }
-
-    void ipAddressTextIsElevenCharactersAndNul()
-    {
-        QCOMPARE(DefaultIpAddressText.size(), 12);
-        QCOMPARE(DefaultIpAddressText.at(11), '\0');
-        const QList<QByteArray> parts = DefaultIpAddressText.left(11).split('.');
-        QCOMPARE(parts.size(), 4);
-        for (const QByteArray &p : parts) {
-            bool ok = false;
-            QVERIFY(p.toInt(&ok) <= 255 && ok);
-        }
     }
 };
 

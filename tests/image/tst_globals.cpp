@@ -21,19 +21,6 @@ private slots:
         QVERIFY(ImagesDiffer());
     }
 
-    void resetClearsEverything()
-    {
-        G.ParamImage.fill(0xFFFF);
-        G.ProjectOpen = true;
-        G.VoltageRange = 1;
-        G.SignalTextTable[5] = "x";
-        resetGlobals();
-        QCOMPARE(G.ParamImage[500], quint16(0));
-        QVERIFY(!G.ProjectOpen);
-        QCOMPARE(G.VoltageRange, quint16(0));
-        QVERIFY(G.SignalTextTable[5].isEmpty());
-    }
-
     void messagesReachTheInstalledAnswerer()
     {
         MessageRecorder rec(MbNo);

@@ -122,16 +122,6 @@ private slots:
         QCOMPARE(LongTimeText(FixedTime.time(), QLocale(locale)), text);
     }
 
-    void storedTestDateLineIsKept()
-    {
-        ProjectHead head;
-        head.testDateLine = QString::fromUtf8("Prüfungsdatum: 01.02.2020 10:11:12");
-        const QByteArray f = buildProjectFile(head, false, TParamImage{});
-        QCOMPARE(line(f, 9), padded("Pr\xFC"
-                                    "fungsdatum: 01.02.2020 10:11:12"));
-        QCOMPARE(parseProjectFile(f).testDateLine, head.testDateLine);
-    }
-
     void valuesAreCutAndPadded_data()
     {
         QTest::addColumn<QString>("value");
@@ -332,45 +322,32 @@ private slots:
         QCOMPARE(G.TestDateLine, QString("kept"));
     }
 
-    void shortAndLongFiles()
+    void refusedAndLongFiles()
     {
+        // A directory, a missing file, one byte short, empty: refused, and nothing changes.
         QTemporaryDir dir;
         const QByteArray good = buildProjectFile(ProjectHead{}, false, patternImage());
-        const QString shortPath = dir.filePath("short.zf1");
-        QVERIFY(writeFile(shortPath, good.left(7047)));
-        const ProjectReadResult r = readProjectFile(shortPath);
-        QVERIFY(r.file.ok);
-        QVERIFY(r.tooShort);
-        QVERIFY(!r.accepted());
-        G.WriteAccepted = true;
-        G.ParamImage[1] = 5;
-        QVERIFY(!applyOpenedProject(r));
-        QVERIFY(G.WriteAccepted); // a refused file changes nothing
-        QCOMPARE(G.ParamImage[1], quint16(5));
-
-        QVERIFY(writeFile(shortPath, QByteArray()));
-        QVERIFY(readProjectFile(shortPath).tooShort);
-
-        const QString longPath = dir.filePath("long.zf1");
-        QVERIFY(writeFile(longPath, good + QByteArray(5000, '\xAA')));
-        const ProjectReadResult l = readProjectFile(longPath);
+        QVERIFY(writeFile(dir.filePath("short.zf1"), good.left(7047)));
+        QVERIFY(writeFile(dir.filePath("empty.zf1"), QByteArray()));
+        QVERIFY(!readProjectFile(dir.path()).accepted());
+        for (const char *name : {"none.zf1", "short.zf1", "empty.zf1"}) {
+            const ProjectReadResult r = readProjectFile(dir.filePath(name));
+            const bool exists = QFile::exists(dir.filePath(name));
+            QVERIFY(!r.accepted());
+            QCOMPARE(r.file.ok, exists);
+            QCOMPARE(r.tooShort, exists);
+            QCOMPARE(r.file.errorText.isEmpty(), exists); // the system's text when unreadable
+            G.WriteAccepted = true;
+            G.ParamImage[1] = 5;
+            QVERIFY(!applyOpenedProject(r));
+            QVERIFY(G.WriteAccepted);
+            QCOMPARE(G.ParamImage[1], quint16(5));
+        }
+        // Bytes after the image are ignored.
+        QVERIFY(writeFile(dir.filePath("long.zf1"), good + QByteArray(5000, '\xAA')));
+        const ProjectReadResult l = readProjectFile(dir.filePath("long.zf1"));
         QVERIFY(l.accepted());
         QCOMPARE(l.contents.image, patternImage());
-    }
-
-    void readErrorsCarryTheSystemText()
-    {
-        QTemporaryDir dir;
-        const ProjectReadResult missing = readProjectFile(dir.filePath("none.zf1"));
-        QVERIFY(!missing.file.ok);
-        QVERIFY(!missing.file.errorText.isEmpty());
-        QVERIFY(!missing.accepted());
-        G.WriteAccepted = true;
-        QVERIFY(!applyOpenedProject(missing));
-        QVERIFY(G.WriteAccepted);
-
-        const ProjectReadResult directory = readProjectFile(dir.path());
-        QVERIFY(!directory.accepted());
     }
 
     void failedSaveKeepsTheOldFileAndState()

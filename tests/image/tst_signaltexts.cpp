@@ -173,17 +173,6 @@ private slots:
         QCOMPARE(signal(3), QByteArray("XYZ<Vmin2"));
     }
 
-    void inputNames()
-    {
-        for (int n = 0; n < 16; ++n)
-            StoreText16(quint16(321 + 8 * n), QString("Input %1").arg(n + 1));
-        BuildSignalTexts();
-        for (int n = 0; n < 16; ++n)
-            QCOMPARE(signal(30 + n), QByteArray("Input ") + QByteArray::number(n + 1));
-        QCOMPARE(entry(34), QByteArray("Input 1"));
-        QCOMPARE(entry(49), QByteArray("Input 16"));
-    }
-
     void inputNameTrimming()
     {
         setNameBytes(321, QByteArray(16, ' '));                               // all blanks: empty

@@ -92,13 +92,6 @@ private slots:
         QCOMPARE(GetImageText8(301, true, "Idc1 "), QString(7, QChar(0xFF)) + "A");
     }
 
-    void text8StopsAtZeroHighByte()
-    {
-        G.ParamImage[10] = 0x4142;
-        G.ParamImage[11] = 0x0043; // zero high byte ends the text, 'C' is not read
-        QCOMPARE(GetImageText8(10), QString("AB"));
-    }
-
     void text16StoreAndRead()
     {
         StoreText16(321, "Input1");
@@ -133,10 +126,17 @@ private slots:
         G.ParamImage[257] = 0x0043; // zero high byte gives a NUL character
         QCOMPARE(ImageWordsToText(256, 258), QString("AB") + QChar(0) + "CDE");
         QCOMPARE(ImageWordsToText(258, 256), QString());
+
+        // ImageWordsToString keeps every byte, NULs included.
+        G.ParamImage[5] = 0x4100;
+        G.ParamImage[6] = 0xFC42;
+        QCOMPARE(ImageWordsToString(5, 6), QString("A") + QChar(0) + QString::fromUtf8("üB"));
+        QCOMPARE(ImageWordsToString(6, 5), QString());
     }
 
-    void storeEditTextPadsToMaxLength()
+    void storeEditText()
     {
+        // With a maximum length every word of the field is written, the text padded.
         for (int w = 256; w <= 264; ++w)
             G.ParamImage[w] = 0x9999;
         StoreEditText(256, 263, "ABC", 16);
@@ -145,32 +145,17 @@ private slots:
         for (int w = 258; w <= 263; ++w)
             QCOMPARE(G.ParamImage[w], quint16(0x2020));
         QCOMPARE(G.ParamImage[264], quint16(0x9999));
-        QCOMPARE(ImageWordsToText(256, 263), QString("ABC             "));
-    }
 
-    void storeEditTextWithoutMaxLength()
-    {
+        // Without one, only (n + 1) / 2 words; a text longer than the field stops at its end.
         for (int w = 256; w <= 263; ++w)
             G.ParamImage[w] = 0x9999;
         StoreEditText(256, 263, "ABCDE", 0);
-        QCOMPARE(G.ParamImage[256], quint16(0x4142));
         QCOMPARE(G.ParamImage[257], quint16(0x4344));
         QCOMPARE(G.ParamImage[258], quint16(0x4500));
         QCOMPARE(G.ParamImage[259], quint16(0x9999));
-        QCOMPARE(ImageWordsToText(256, 258), QString("ABCDE"));
-
-        // a text longer than the field stops at the last word
         StoreEditText(256, 257, "ABCDEFGH", 0);
         QCOMPARE(G.ParamImage[257], quint16(0x4344));
         QCOMPARE(G.ParamImage[258], quint16(0x4500));
-    }
-
-    void wordsToString()
-    {
-        G.ParamImage[5] = 0x4100;
-        G.ParamImage[6] = 0xFC42;
-        QCOMPARE(ImageWordsToString(5, 6), QString("A") + QChar(0) + QString::fromUtf8("üB"));
-        QCOMPARE(ImageWordsToString(6, 5), QString());
     }
 
     void fieldsAtTheEndOfTheImageAreCut()
