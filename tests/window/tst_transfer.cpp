@@ -7,6 +7,7 @@
 #include "connect.h"
 #include "globals.h"
 #include "krtsim.h"
+#include "linktesthelpers.h"
 #include "mainwindow.h"
 #include "messagerecorder.h"
 #include "transfercommands.h"
@@ -174,10 +175,10 @@ private slots:
         ComSettings.Port = sim.devicePath();
         child<QAction>("datwrite")->setEnabled(true);
         child<QAction>("datwrite")->trigger();
-        QCOMPARE(rec->texts(),
-                 QStringList{"Please open a file, start a new project\r\nor read configuration from KRT-6!"});
-        QCOMPARE(rec->requests()[0].kind, MsgKind::Information);
-        QCOMPARE(rec->requests()[0].buttons, int(MbOk));
+        QCOMPARE(describeMessages(*rec),
+                 QStringList{describeMessage(
+                     "Please open a file, start a new project\r\nor read configuration from KRT-6!",
+                     MsgKind::Information, MbOk, 0)});
         QCOMPARE(G.TransferDirection, quint8(0));
         QVERIFY(G.ParamImage == TParamImage{} && G.CommittedImage == TParamImage{});
         QCOMPARE(sim.stats().bytesReceived, 0); // the port was not even greeted
@@ -308,8 +309,8 @@ private slots:
         QVERIFY2(QRegularExpression("^[1-9][0-9]* of 1024 Words$").match(progress).hasMatch(),
                  qPrintable(progress));
         QCOMPARE(status, "Transmission running !");
-        QCOMPARE(rec->texts(), QStringList{"Transmission abort"});
-        QCOMPARE(rec->requests()[0].helpContext, 34);
+        QCOMPARE(describeMessages(*rec),
+                 QStringList{describeMessage("Transmission abort", MsgKind::Information, MbOk | MbHelp, 34)});
         QVERIFY(!G.DeviceDataRead && G.ParamImage == TParamImage{} && G.ReferenceImage == TParamImage{});
         QCOMPARE(commandStates(), commands);
     }
