@@ -64,23 +64,6 @@ private slots:
         QVERIFY(!first.acquire());
     }
 
-    void staleLockOfDeadProcessTakenOver()
-    {
-        QTemporaryDir dir;
-        // A lock file naming a process that has ended.
-        QProcess gone;
-        gone.start("true");
-        QVERIFY(gone.waitForFinished(5000));
-        const qint64 deadPid = gone.processId() ? gone.processId() : 999999;
-        QFile f(QDir(dir.path()).filePath(TInstanceGuard::lockFileName()));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray::number(deadPid) + "\nkrt6config\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-        f.close();
-        TInstanceGuard guard(dir.path());
-        QVERIFY(guard.acquire());
-        QCOMPARE(lockHolder(dir.path()), QCoreApplication::applicationPid());
-    }
-
     void unwritableFolderRefusesQuietly()
     {
         TInstanceGuard guard(QStringLiteral("/nonexistent/folder/for/krt6"));

@@ -16,6 +16,20 @@
 
 #include <stdexcept>
 
+// A window with two edits, as a page with two fields.
+struct TwoEdits
+{
+    QWidget window;
+    QLineEdit *first = new QLineEdit(&window);
+    QLineEdit *second = new QLineEdit(&window);
+    TwoEdits()
+    {
+        auto *layout = new QVBoxLayout(&window);
+        layout->addWidget(first);
+        layout->addWidget(second);
+    }
+};
+
 class TestLayers : public QObject
 {
     Q_OBJECT
@@ -150,21 +164,15 @@ private slots:
     void f1RequestsTheContextOfTheFocusedWidget()
     {
         HelpRecorder help;
-        QWidget window;
-        auto *layout = new QVBoxLayout(&window);
-        auto *own = new QLineEdit(&window);
-        auto *inherits = new QLineEdit(&window);
-        layout->addWidget(own);
-        layout->addWidget(inherits);
-        setHelpContext(&window, 7);
-        setHelpContext(own, 11);
-        installHelpKey(&window);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        own->setFocus();
-        QTest::keyClick(own, Qt::Key_F1);
-        inherits->setFocus();
-        QTest::keyClick(inherits, Qt::Key_F1);
+        TwoEdits t; // the first has a context of its own, the second inherits the window's
+        setHelpContext(&t.window, 7);
+        setHelpContext(t.first, 11);
+        installHelpKey(&t.window);
+        QVERIFY(showActive(&t.window));
+        t.first->setFocus();
+        QTest::keyClick(t.first, Qt::Key_F1);
+        t.second->setFocus();
+        QTest::keyClick(t.second, Qt::Key_F1);
         QCOMPARE(help.contexts, QList<int>({11, 7}));
     }
 
@@ -222,19 +230,15 @@ private slots:
     void exitHandlerRunsOnFocusOutOnly()
     {
         MessageRecorder rec;
-        QWidget window;
-        auto *layout = new QVBoxLayout(&window);
-        auto *first = new QLineEdit(&window);
-        auto *second = new QLineEdit(&window);
-        layout->addWidget(first);
-        layout->addWidget(second);
+        TwoEdits t;
+        QWidget &window = t.window;
+        QLineEdit *first = t.first, *second = t.second;
         int exits = 0;
         connectExit(first, [&] {
             ++exits;
             throw invalidIntegerError(first->text());
         });
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(showActive(&window));
         first->setFocus();
         QTRY_VERIFY(first->hasFocus());
         first->setText("abc"); // code setting the text is no exit
