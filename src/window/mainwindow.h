@@ -135,6 +135,10 @@ private:
     // builds the default image and names the project after the new file.
     enum class SaveResult { Written, Cancelled, Failed };
     bool speichernRun();
+    // Asks the save question that starts with `start`; Yes runs Save, No clears
+    // ProjectTextModified when `noClearsTextMark`. False when the user wanted the project
+    // saved and it was not (cancelled or failed): the command that asked then stops.
+    bool askToSaveProject(const QString &start, bool noClearsTextMark);
     SaveResult speich_untRun(bool newProjectMode);
     // The window's part of a new project's defaults (after the image was built).
     void SetNewProjectDefaults();

@@ -175,16 +175,10 @@ void TfrmMain::oeffnenClick()
         CollectCurrentPage(true);
         G.ImageModified = ImagesDiffer();
         if (G.ProjectTextModified || G.ImageModified) {
-            const QString q =
-                projectQuestion(QStringLiteral("Save the changes to project"), t->ed_mprjname->text());
-            if (showMessage(q, MsgKind::Information, MbYes | MbNo) == MbYes) {
-                // Changes the user wants kept are not replaced when they could not be saved.
-                if (!speichernRun()) {
-                    G.DataLoaded = dataLoadedBefore;
-                    return;
-                }
-            } else {
-                G.ProjectTextModified = false;
+            // Changes the user wants kept are not replaced when they could not be saved.
+            if (!askToSaveProject(QStringLiteral("Save the changes to project"), true)) {
+                G.DataLoaded = dataLoadedBefore;
+                return;
             }
         }
         if (G.ImageModified && showMessage(SendQuestionText, MsgKind::Confirmation, MbYes | MbNo) == MbYes)
@@ -489,7 +483,6 @@ void TfrmMain::speich_untClick()
 
 void TfrmMain::NeuesProjekt1Click()
 {
-    Ui::TTextPageForm *t = textPage()->ui;
     ui->PageControl1->setCurrentWidget(ui->TabSheet1);
     // What stays when no new project is built (the dialog cancelled, the file not
     // overwritten or not writable): the loaded data with their range and flags.
@@ -504,15 +497,9 @@ void TfrmMain::NeuesProjekt1Click()
         G.ImageModified = ImagesDiffer();
         if (G.ProjectTextModified || G.ImageModified) {
             G.DataLoaded = false;
-            const QString q =
-                projectQuestion(QStringLiteral("Save changes to project"), t->ed_mprjname->text());
-            if (showMessage(q, MsgKind::Information, MbYes | MbNo) == MbYes) {
-                if (!speichernRun()) {
-                    G.DataLoaded = dataLoadedBefore;
-                    return;
-                }
-            } else {
-                G.ProjectTextModified = false;
+            if (!askToSaveProject(QStringLiteral("Save changes to project"), true)) {
+                G.DataLoaded = dataLoadedBefore;
+                return;
             }
         }
     }
@@ -537,6 +524,16 @@ void TfrmMain::NeuesProjekt1Click()
 
 // ---- closing ----
 
+bool TfrmMain::askToSaveProject(const QString &start, bool noClearsTextMark)
+{
+    const QString q = projectQuestion(start, textPage()->ui->ed_mprjname->text());
+    if (showMessage(q, MsgKind::Information, MbYes | MbNo) == MbYes)
+        return speichernRun();
+    if (noClearsTextMark)
+        G.ProjectTextModified = false;
+    return true;
+}
+
 bool TfrmMain::FormCloseQuery()
 {
     const bool dataLoadedBefore = G.DataLoaded;
@@ -545,11 +542,9 @@ bool TfrmMain::FormCloseQuery()
         CollectCurrentPage(true);
         G.ImageModified = ImagesDiffer();
         if (G.ProjectTextModified || G.ImageModified) {
-            const QString q = projectQuestion(QStringLiteral("Save changes to project"),
-                                              textPage()->ui->ed_mprjname->text());
             // A save that was cancelled or failed keeps the window open, so that nothing
             // is lost.
-            if (showMessage(q, MsgKind::Information, MbYes | MbNo) == MbYes && !speichernRun()) {
+            if (!askToSaveProject(QStringLiteral("Save changes to project"), false)) {
                 G.DataLoaded = dataLoadedBefore;
                 return false;
             }
