@@ -139,6 +139,9 @@ private:
     // ProjectTextModified when `noClearsTextMark`. False when the user wanted the project
     // saved and it was not (cancelled or failed): the command that asked then stops.
     bool askToSaveProject(const QString &start, bool noClearsTextMark);
+    // The start of Open and closing: DataLoaded := 0, commit, ImageModified := ImagesDiffer,
+    // then the save question when anything changed. False as askToSaveProject.
+    bool commitAndOfferSave(const QString &start, bool noClearsTextMark);
     SaveResult speich_untRun(bool newProjectMode);
     // The window's part of a new project's defaults (after the image was built).
     void SetNewProjectDefaults();

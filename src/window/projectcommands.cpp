@@ -171,15 +171,10 @@ void TfrmMain::oeffnenClick()
     const bool dataLoadedBefore = G.DataLoaded;
 
     if (G.DataLoaded || G.ProjectOpen || G.DeviceDataRead) {
-        G.DataLoaded = false;
-        CollectCurrentPage(true);
-        G.ImageModified = ImagesDiffer();
-        if (G.ProjectTextModified || G.ImageModified) {
-            // Changes the user wants kept are not replaced when they could not be saved.
-            if (!askToSaveProject(QStringLiteral("Save the changes to project"), true)) {
-                G.DataLoaded = dataLoadedBefore;
-                return;
-            }
+        // Changes the user wants kept are not replaced when they could not be saved.
+        if (!commitAndOfferSave(QStringLiteral("Save the changes to project"), true)) {
+            G.DataLoaded = dataLoadedBefore;
+            return;
         }
         if (G.ImageModified && showMessage(SendQuestionText, MsgKind::Confirmation, MbYes | MbNo) == MbYes)
             datwriteClick();
@@ -534,20 +529,25 @@ bool TfrmMain::askToSaveProject(const QString &start, bool noClearsTextMark)
     return true;
 }
 
+bool TfrmMain::commitAndOfferSave(const QString &start, bool noClearsTextMark)
+{
+    G.DataLoaded = false;
+    CollectCurrentPage(true);
+    G.ImageModified = ImagesDiffer();
+    if (G.ProjectTextModified || G.ImageModified)
+        return askToSaveProject(start, noClearsTextMark);
+    return true;
+}
+
 bool TfrmMain::FormCloseQuery()
 {
     const bool dataLoadedBefore = G.DataLoaded;
     if (G.DataLoaded || G.ProjectOpen || G.DeviceDataRead) {
-        G.DataLoaded = false;
-        CollectCurrentPage(true);
-        G.ImageModified = ImagesDiffer();
-        if (G.ProjectTextModified || G.ImageModified) {
-            // A save that was cancelled or failed keeps the window open, so that nothing
-            // is lost.
-            if (!askToSaveProject(QStringLiteral("Save changes to project"), false)) {
-                G.DataLoaded = dataLoadedBefore;
-                return false;
-            }
+        // A save that was cancelled or failed keeps the window open, so that nothing
+        // is lost.
+        if (!commitAndOfferSave(QStringLiteral("Save changes to project"), false)) {
+            G.DataLoaded = dataLoadedBefore;
+            return false;
         }
     }
     if (G.ImageModified) {
