@@ -23,20 +23,6 @@ class TestDialogs : public QObject
 private slots:
     void init() { resetGlobals(); }
 
-    void voltageDialogLayout()
-    {
-        TfmVoltage dialog;
-        QCOMPARE(dialog.objectName(), QString("fmVoltage"));
-        QCOMPARE(dialog.windowTitle(), QString("Nominal Voltage"));
-        QCOMPARE(helpContextOf(&dialog), 7);
-        QVERIFY(!(dialog.windowFlags() & Qt::WindowCloseButtonHint));
-        auto *group = child<TRadioGroup>(&dialog, "RadioGroup1");
-        QVERIFY(group);
-        QCOMPARE(group->title(), QString(" Nominal Voltage Range "));
-        QCOMPARE(group->items(), QStringList({"KRT-6 - L        (20 - 80V)", "KRT-6 - H       (80 - 300V)"}));
-        QCOMPARE(child<QPushButton>(&dialog, "Button2")->text(), QString("&OK"));
-    }
-
     void voltageDialogAnswers()
     {
         TfmVoltage dialog;
@@ -79,20 +65,6 @@ private slots:
         QVERIFY(openAfterEscape);
         QCOMPARE(G.VoltageRange, quint16(0));
         QCOMPARE(help.contexts, QList<int>({7}));
-    }
-
-    void attentionFormLayout()
-    {
-        TVerMess mess;
-        Tfrm_version *form = mess.frm_version;
-        QCOMPARE(form->objectName(), QString("frm_version"));
-        QCOMPARE(form->windowTitle(), QString(" Attention"));
-        QCOMPARE(child<QPushButton>(form, "cmd_OK")->text(), QString("&OK"));
-        QCOMPARE(child<QPushButton>(form, "cmd_Help")->text(), QString("&Help"));
-        QCOMPARE(child<QCheckBox>(form, "cb_Noshow")->text(), QString("Don't show message again"));
-        QVERIFY(child<QLabel>(form, "lbl_msg")->wordWrap());
-        QVERIFY(child<QLabel>(form, "Image1"));
-        QVERIFY(!mess.FShow);
     }
 
     void attentionMessageSuppressedAndShownAgain()
@@ -170,12 +142,6 @@ private slots:
     void splashStaysTwoSecondsWithHourglass()
     {
         TfmSplash splash;
-        QCOMPARE(splash.objectName(), QString("fmSplash"));
-        QCOMPARE(child<QLabel>(&splash, "Label2")->text(), QString("KRT-6   Configurator"));
-        QCOMPARE(child<QLabel>(&splash, "Label1")->text(), QString("loading..."));
-        QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
-        QVERIFY(child<QLabel>(&splash, "Image1")->pixmap().width() >= 64);
-
         bool hourglass = false;
         bool openAfterEscape = false;
         QTimer::singleShot(300, [&] {
@@ -196,19 +162,9 @@ private slots:
         QVERIFY(!splash.isVisible());
     }
 
-    void aboutBox()
+    void aboutBoxClosesWithOk()
     {
         Tfm_Info info;
-        QCOMPARE(info.objectName(), QString("fm_Info"));
-        QCOMPARE(info.windowTitle(), QString("Info"));
-        QVERIFY(!(info.windowFlags() & Qt::WindowCloseButtonHint));
-        QVERIFY(child<QLabel>(&info, "Image1")->pixmap().width() >= 48);
-        QStringList texts;
-        for (const QLabel *l : info.findChildren<QLabel *>())
-            texts << l->text();
-        for (const char *t : {"KRT-6  Configurator", "V2.6x",
-                              "Microprocessor Controlled Monitoring Unit KRT-6", "for DC-  and  AC- Systems"})
-            QVERIFY2(texts.contains(QString::fromLatin1(t)), t);
         whenModalShows([&](QWidget *w) { clickBox(child<QPushButton>(w, "Button1")); });
         QCOMPARE(info.exec(), int(QDialog::Accepted));
         QVERIFY(!info.isVisible());

@@ -492,7 +492,6 @@ private slots:
         for (int i = 0; i < 5000; ++i)
             memo += QChar('a' + i % 26);
         child<QPlainTextEdit>("Memo1")->setPlainText(memo);
-        QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), memo.left(4450));
         child<QAction>("speichern")->trigger();
         open(path("a.zf1"));
         QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), memo.left(4272));

@@ -297,7 +297,7 @@ private slots:
         QString progress, status;
         QTimer::singleShot(600, [&] {
             auto *cancel = fmConnect->findChild<QPushButton *>("CloseBtn");
-            QVERIFY(cancel->isVisible() && cancel->text() == "&Cancel");
+            QVERIFY(cancel->isVisible());
             progress = fmConnect->findChild<QLabel *>("Label1")->text();
             status = fmConnect->findChild<QLabel *>("Label2")->text();
             QTest::mouseClick(cancel, Qt::LeftButton);
