@@ -10,6 +10,7 @@
 #include "linktesthelpers.h"
 #include "mainwindow.h"
 #include "messagerecorder.h"
+#include "imagetexts.h"
 #include "transfercommands.h"
 #include "vermess.h"
 

@@ -5,8 +5,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
-// The serial settings record. Paritybits and Stopbits keep the codes of the original
-// device control block: parity 0 none, 1 odd, 2 even, 3 mark, 4 space; stop bits
+// The serial settings record. Paritybits and Stopbits hold the platform's codes of a
+// serial device control block: parity 0 none, 1 odd, 2 even, 3 mark, 4 space; stop bits
 // 0 one, 1 one and a half, 2 two.
 struct TCOM
 {

@@ -93,7 +93,7 @@ QString KrtProtocol::systemText()
 
 bool KrtProtocol::failReading()
 {
-    // A line that is gone fails like the queue query of the original; a failed read of
+    // A line that is gone fails like a failed queue query ("Com Error"); a failed read of
     // bytes that were there is a read error.
     const bool readError = m_port.error() == QSerialPort::ReadError && !lineHungUp(m_port);
     return failWithSystemText(readError ? QStringLiteral("Read ComError:\r\n")

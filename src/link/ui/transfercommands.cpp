@@ -5,6 +5,7 @@
 
 #include "connect.h"
 #include "globals.h"
+#include "imagetexts.h"
 #include "mainwindow.h"
 #include "messages.h"
 #include "rs232.h"
@@ -19,8 +20,6 @@
 #include <QToolButton>
 
 namespace {
-constexpr int SerialNumberLength = 16;
-
 // A control of the main window by its object name (page 1 keeps its own layout).
 template <class T> T *mainControl(const char *name)
 {
@@ -51,33 +50,6 @@ void runTransferWindow()
         fmConnect->exec();
 }
 } // namespace
-
-QString FirmwareVersionText(quint16 word, bool *valid)
-{
-    const int major = word >> 8;
-    const int minor = word & 0xFF;
-    const bool ok = minor < 100;
-    if (valid)
-        *valid = ok;
-    return QStringLiteral("Version ") + QString::number(major) + QLatin1Char('.') +
-           (ok ? QStringLiteral("%1").arg(minor, 2, 10, QLatin1Char('0')) : QStringLiteral("00"));
-}
-
-void PackSerialNumber(const QString &text)
-{
-    QByteArray bytes = toWin1252(text).left(SerialNumberLength);
-    bytes.append(QByteArray(SerialNumberLength - bytes.size(), char(0xFF)));
-    for (int k = 0; k < SerialNumberLength / 2; ++k)
-        G.ParamImage[SerialNumber + k] = quint16(quint8(bytes[2 * k]) << 8 | quint8(bytes[2 * k + 1]));
-}
-
-QString UnpackSerialNumber()
-{
-    QString text = ImageWordsToText(SerialNumber, SerialNumber + SerialNumberLength / 2 - 1);
-    while (!text.isEmpty() && text.back() == fromWin1252Char(0xFF))
-        text.chop(1);
-    return text;
-}
 
 void ShowReadImage()
 {

@@ -38,6 +38,7 @@ TSpinButton::TSpinButton(QWidget *parent)
     layout->addWidget(m_up);
     layout->addWidget(m_down);
     setFocusPolicy(Qt::NoFocus);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
     // The focus moves when a button goes down, before its click.
     connect(m_up, &QToolButton::pressed, this, &TSpinButton::focusTheControl);

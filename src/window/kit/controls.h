@@ -36,6 +36,7 @@ public:
     QToolButton *downButton() const { return m_down; }
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
 signals:
     void upClicked();

@@ -1,7 +1,7 @@
 #pragma once
 // Running event handlers: a conversion error (or any other failure) that a handler
-// raises ends the handler and is shown once as an error box, the way the framework's
-// default error box did. Exceptions never reach Qt's event loop.
+// raises ends the handler and is shown once as an error box. Exceptions never reach
+// Qt's event loop.
 
 #include <QEvent>
 #include <QObject>

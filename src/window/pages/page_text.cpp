@@ -5,6 +5,7 @@
 #include "controls.h"
 #include "dispatch.h"
 #include "globals.h"
+#include "imagetexts.h"
 #include "keyfilters.h"
 #include "lcdfont.h"
 #include "mainwindow.h"
@@ -113,27 +114,6 @@ TTextPage::~TTextPage()
     delete ui;
 }
 
-QString TTextPage::voltageRangeText(quint16 range)
-{
-    switch (range) {
-    case 1:
-        return QStringLiteral("KRT-6 - H   (80V-300V)");
-    case 0:
-        return QStringLiteral("KRT-6 - L   (20V-80V)");
-    default:
-        return QString();
-    }
-}
-
-QString TTextPage::customerLanguageName(quint16 number)
-{
-    static const char *const names[] = {"English", "German",  "French", "Italian", "Russian",
-                                        "Swedish", "Tschech", "Polish", "Spanish"};
-    if (number >= std::size(names))
-        return QString();
-    return QString::fromLatin1(names[number]);
-}
-
 void TTextPage::ShowTextPage()
 {
     ui->ed_logo1->setText(ImageWordsToText(LogoLine1, LogoLastWord1));
@@ -146,7 +126,7 @@ void TTextPage::ShowTextPage()
     ui->Label4->setVisible(true);
     ui->cb_din->setVisible(true);
     if (TfrmMain::PagesOpen())
-        ui->lb_NomVRang->setText(voltageRangeText(G.VoltageRange));
+        ui->lb_NomVRang->setText(VoltageRangeText(G.VoltageRange));
 
     switch (G.ParamImage[LanguageIndex]) {
     case 0:
@@ -164,9 +144,9 @@ void TTextPage::ShowTextPage()
         break;
     }
 
-    QString name = customerLanguageName(G.ParamImage[CustomLanguage]);
+    QString name = CustomerLanguageName(G.ParamImage[CustomLanguage]);
     if (name.isEmpty()) {
-        name = customerLanguageName(0);
+        name = CustomerLanguageName(0);
         G.ParamImage[CustomLanguage] = 0;
     }
     ui->rg_language->setItemText(2, name);

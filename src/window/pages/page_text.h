@@ -56,11 +56,6 @@ public:
     QString memoText() const;
     void setMemoText(const QString &text);
 
-    // Text of the voltage label for a VoltageRange value.
-    static QString voltageRangeText(quint16 range);
-    // Name of the customer language number (word 79); empty above 8.
-    static QString customerLanguageName(quint16 number);
-
     Ui::TTextPageForm *ui;
 
 private:
