@@ -129,7 +129,7 @@ QString ClampIntText(const QString &text, int max, int min)
         return QString::number(min);
     if (n > max)
         return QString::number(max);
-    return text;
+    return text.trimmed();
 }
 
 QString ClampFloatText(const QString &text, int decimals, double max, double min)

@@ -25,8 +25,8 @@ double StrToFloat(const QString &text);
 // away from zero: 2.25 with 1 decimal gives "2.3" (with a point as separator).
 QString FloatToFixedText(double value, int decimals);
 
-// The text itself when min <= value <= max (a typed "007" stays "007"), otherwise the
-// bound it passed, in decimal.
+// The text itself (without surrounding blanks) when min <= value <= max (a typed "007"
+// stays "007"), otherwise the bound it passed, in decimal.
 QString ClampIntText(const QString &text, int max, int min);
 
 // The value clamped to min..max and always formatted with FloatToFixedText.

@@ -5,6 +5,7 @@
 #include "ui_mainwindow.h"
 
 #include "about.h"
+#include "controls.h"
 #include "dispatch.h"
 #include "globals.h"
 #include "helplayer.h"
@@ -141,23 +142,11 @@ QString ClockText(const QDateTime &now)
     return ClockText(now, QLocale());
 }
 
-TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent), ui(new Ui::TfrmMain)
+TfrmMain::TfrmMain(QWidget *parent, const PageFactory &factory) : QMainWindow(parent), ui(new Ui::TfrmMain)
 {
     frmMain = this;
     ui->setupUi(this);
-
-    registerPage(new TTextPage(this, ui->TabSheet1));
-    registerPage(new TAnalogInputsPage(this, ui->TabSheet2));
-    registerPage(new TDigitalInputsPage(this, ui->TabSheet3));
-    registerPage(new TThresholdsPage(this, ui->TabSheet4));
-    registerPage(new TDevicesPage(this, ui->TabSheet5));
-    registerPage(new TOutputsPage(this, ui->TabSheet6));
-    registerPage(new TCommunicationPage(this, ui->TabSheet7));
-    registerPage(new TSignalConfigPage(this, ui->TabSheet8));
-    registerPage(new TBatteryPage(this, ui->TabSheet9));
-    registerPage(new TChargePage(this, ui->TabSheet10));
-    registerPage(new TCounterCellsPage(this, ui->TabSheet11));
-    registerPage(new TMainsMonitorPage(this, ui->TabSheet12));
+    createPages(factory);
 
     ui->PageControl1->setChangingHandler([this] { return PageControl1Changing(); });
     ui->PageControl1->setChangeHandler([this] { runGuarded([this] { PageControl1Change(); }); });
@@ -347,14 +336,34 @@ int TfrmMain::shownPageNumber() const
     return ui->PageControl1->currentIndex() + 1;
 }
 
-void TfrmMain::registerPage(TPage *page)
+void TfrmMain::createPages(const PageFactory &factory)
 {
-    if (!page || page->number() < 1 || page->number() > PageCount)
-        return;
-    TPage *&slot = m_pages[page->number() - 1];
-    if (slot != page)
-        delete slot;
-    slot = page;
+    for (int n = 1; n <= PageCount; ++n) {
+        QWidget *sheet = tabSheet(n);
+        TPage *p = factory ? factory(this, n, sheet) : nullptr;
+        if (!p) {
+            switch (n) {
+            case 1: p = new TTextPage(this, sheet); break;
+            case 2: p = new TAnalogInputsPage(this, sheet); break;
+            case 3: p = new TDigitalInputsPage(this, sheet); break;
+            case 4: p = new TThresholdsPage(this, sheet); break;
+            case 5: p = new TDevicesPage(this, sheet); break;
+            case 6: p = new TOutputsPage(this, sheet); break;
+            case 7: p = new TCommunicationPage(this, sheet); break;
+            case 8: p = new TSignalConfigPage(this, sheet); break;
+            case 9: p = new TBatteryPage(this, sheet); break;
+            case 10: p = new TChargePage(this, sheet); break;
+            case 11: p = new TCounterCellsPage(this, sheet); break;
+            default: p = new TMainsMonitorPage(this, sheet); break;
+            }
+        }
+        m_pages[n - 1] = p;
+    }
+}
+
+QWidget *TfrmMain::control(const QString &name) const
+{
+    return FindControl(this, name);
 }
 
 TPageControl *TfrmMain::pageControl() const

@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 
 class QDateTime;
 class QLocale;
@@ -32,7 +33,11 @@ class TfrmMain : public QMainWindow
 public:
     static constexpr int PageCount = 12;
 
-    explicit TfrmMain(QWidget *parent = nullptr);
+    // Makes the page object of a page number on its empty tab sheet; null for the
+    // program's own page. Tests put pages of their own in this way.
+    using PageFactory = std::function<TPage *(TfrmMain *main, int number, QWidget *sheet)>;
+
+    explicit TfrmMain(QWidget *parent = nullptr, const PageFactory &factory = {});
     ~TfrmMain() override;
 
     // The window's controls, reached by the pages and the commands.
@@ -49,10 +54,9 @@ public:
     int pageNumberOf(const QWidget *sheet) const;
     // Number of the page the notebook shows.
     int shownPageNumber() const;
-    // Installs the page object of its number; the window owns it. A page registered
-    // for a number replaces (and deletes) the one there.
-    void registerPage(TPage *page);
     TPageControl *pageControl() const;
+    // A control of the window by its object name, letter case ignored; null if none.
+    QWidget *control(const QString &name) const;
 
     // True when a project is open or data was read from the unit: the pages may be entered.
     static bool PagesOpen();
@@ -150,6 +154,7 @@ private:
     QString
         m_projectFileName; // the project's file as the file system names it (ed_mpfad shows it in upper case)
 
+    void createPages(const PageFactory &factory);
     void bindCommands();
     void setToolbarIcons();
 

@@ -98,13 +98,11 @@ private slots:
     {
         resetGlobals();
         rec = new MessageRecorder;
-        w = new TfrmMain;
-        for (int n = 1; n <= TfrmMain::PageCount; ++n) {
+        w = new TfrmMain(nullptr, [this](TfrmMain *main, int n, QWidget *) -> TPage * {
             if (n == 8)
-                continue; // the real page 8: no collector
-            pages[n] = new TestPage(w, n);
-            w->registerPage(pages[n]);
-        }
+                return nullptr; // the real page 8: no collector
+            return pages[n] = new TestPage(main, n);
+        });
         QVERIFY(showActive(w));
     }
     void cleanup()

@@ -4,6 +4,7 @@
 #include "transfercommands.h"
 
 #include "connect.h"
+#include "controls.h"
 #include "globals.h"
 #include "imagetexts.h"
 #include "mainwindow.h"
@@ -23,7 +24,7 @@ namespace {
 // A control of the main window by its object name (page 1 keeps its own layout).
 template <class T> T *mainControl(const char *name)
 {
-    return frmMain ? frmMain->findChild<T *>(QLatin1String(name)) : nullptr;
+    return frmMain ? FindControlAs<T>(frmMain, QLatin1String(name)) : nullptr;
 }
 
 QString mainText(const char *name)

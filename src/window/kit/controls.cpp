@@ -8,6 +8,17 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+QWidget *FindControl(const QObject *root, const QString &name)
+{
+    if (!root || name.isEmpty())
+        return nullptr;
+    const auto candidates = root->findChildren<QWidget *>();
+    for (QWidget *w : candidates)
+        if (w->objectName().compare(name, Qt::CaseInsensitive) == 0)
+            return w;
+    return nullptr;
+}
+
 // ---------------------------------------------------------------- TSpinButton
 
 namespace {
@@ -49,15 +60,8 @@ TSpinButton::TSpinButton(QWidget *parent)
 
 QWidget *TSpinButton::FocusControl() const
 {
-    if (!m_focusControl && !m_focusControlName.isEmpty()) {
-        const auto candidates = window()->findChildren<QWidget *>();
-        for (QWidget *w : candidates) {
-            if (w->objectName().compare(m_focusControlName, Qt::CaseInsensitive) == 0) {
-                m_focusControl = w;
-                break;
-            }
-        }
-    }
+    if (!m_focusControl && !m_focusControlName.isEmpty())
+        m_focusControl = FindControl(window(), m_focusControlName);
     return m_focusControl;
 }
 

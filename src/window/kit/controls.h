@@ -10,9 +10,18 @@
 #include <QWidget>
 
 class QButtonGroup;
+class QObject;
 class QGridLayout;
 class QRadioButton;
 class QToolButton;
+
+// The widget under `root` whose object name is `name`, letter case ignored; null if none.
+// Every lookup of a control by a composed name goes through here.
+QWidget *FindControl(const QObject *root, const QString &name);
+template <class T> T *FindControlAs(const QObject *root, const QString &name)
+{
+    return qobject_cast<T *>(FindControl(root, name));
+}
 
 // A small pair of up and down buttons. Pressing either first gives the focus to the
 // focus control (the edit the pair steps), then reports the click; holding a button

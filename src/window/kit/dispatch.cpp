@@ -3,12 +3,16 @@
 #include "messages.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <exception>
+#include <vector>
 
 namespace {
 bool showingFailure = false;
 int failureCount = 0;
+// The field a refused exit gives the focus back to, until it has it again.
+QPointer<QWidget> focusBackTarget;
 
 void showFailure(const std::function<void()> &show)
 {
@@ -22,28 +26,72 @@ void showFailure(const std::function<void()> &show)
     showingFailure = false;
 }
 
-// Watches the application's focus: the widget (or, for a container such as a radio
-// group, any widget inside it) had the focus and another widget of the same window got it.
-class ExitWatcher : public QObject
+void giveFocusBack(QWidget *field)
+{
+    if (!field)
+        return;
+    focusBackTarget = field;
+    QTimer::singleShot(0, field, [field] {
+        if (field->isVisible() && field->isEnabled())
+            field->setFocus(Qt::OtherFocusReason);
+        if (focusBackTarget == field && field->hasFocus())
+            focusBackTarget = nullptr;
+    });
+}
+
+// One watcher of the application's focus runs every exit handler.
+class ExitDispatcher : public QObject
 {
 public:
-    ExitWatcher(QWidget *widget, std::function<void()> handler)
-        : QObject(widget), m_widget(widget), m_handler(std::move(handler))
+    struct Entry
     {
-        connect(qApp, &QApplication::focusChanged, this, &ExitWatcher::focusChanged);
+        QPointer<QWidget> widget;
+        QPointer<QObject> context;
+        bool hasContext;
+        std::function<void()> handler;
+    };
+
+    static ExitDispatcher &instance()
+    {
+        static ExitDispatcher *dispatcher = [] {
+            auto *d = new ExitDispatcher;
+            connect(qApp, &QApplication::focusChanged, d, &ExitDispatcher::focusChanged);
+            return d;
+        }();
+        return *dispatcher;
     }
 
+    void add(Entry entry) { m_entries.push_back(std::move(entry)); }
+
 private:
-    bool inside(const QWidget *w) const { return w && (w == m_widget || m_widget->isAncestorOf(w)); }
+    static bool inside(const QWidget *owner, const QWidget *w)
+    {
+        return w && (w == owner || owner->isAncestorOf(w));
+    }
 
     void focusChanged(QWidget *old, QWidget *now)
     {
-        if (inside(old) && now && !inside(now) && now->window() == m_widget->window())
-            runGuarded(m_handler);
+        // Pass through to the field a refused exit gives the focus back to: the field left
+        // on the way has not really been entered, so it is not left either.
+        if (focusBackTarget && now == focusBackTarget) {
+            focusBackTarget = nullptr;
+            return;
+        }
+        std::erase_if(m_entries, [](const Entry &e) { return !e.widget || (e.hasContext && !e.context); });
+        if (!old || !now)
+            return;
+        std::vector<std::pair<QPointer<QWidget>, std::function<void()>>> due;
+        for (const Entry &e : m_entries) {
+            if (inside(e.widget, old) && !inside(e.widget, now) && now->window() == e.widget->window())
+                due.emplace_back(e.widget, e.handler);
+        }
+        for (auto &[widget, handler] : due) {
+            if (widget)
+                runGuarded(handler);
+        }
     }
 
-    QWidget *m_widget;
-    std::function<void()> m_handler;
+    std::vector<Entry> m_entries;
 };
 } // namespace
 
@@ -52,6 +100,11 @@ bool runGuarded(const std::function<void()> &handler)
     try {
         handler();
         return true;
+    } catch (const FieldRefusal &refusal) {
+        ++failureCount;
+        if (!refusal.message().isEmpty())
+            showFailure([&] { showMessage(refusal.message(), MsgKind::None, MbOk, 0); });
+        giveFocusBack(refusal.field());
     } catch (const ConversionError &error) {
         ++failureCount;
         showFailure([&] { showConversionError(error); });
@@ -71,7 +124,9 @@ int guardedFailureCount()
     return failureCount;
 }
 
-void connectExit(QWidget *widget, std::function<void()> handler)
+void connectExit(QWidget *widget, QObject *context, std::function<void()> handler)
 {
-    new ExitWatcher(widget, std::move(handler));
+    if (!widget)
+        return;
+    ExitDispatcher::instance().add({widget, context, context != nullptr, std::move(handler)});
 }

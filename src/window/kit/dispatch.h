@@ -5,10 +5,27 @@
 
 #include <QEvent>
 #include <QObject>
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
 #include <utility>
+
+// Raised by a field's exit handler that refuses what the field holds: the message (none
+// when empty) is shown once as a plain box, and the focus goes back to the field once the
+// focus change that ran the exit has finished. Like any failure of a handler, it stops a
+// page switch that the focus change was part of.
+class FieldRefusal
+{
+public:
+    FieldRefusal(QWidget *field, QString message) : m_field(field), m_message(std::move(message)) {}
+    QWidget *field() const { return m_field; }
+    const QString &message() const { return m_message; }
+
+private:
+    QPointer<QWidget> m_field;
+    QString m_message;
+};
 
 // Runs the handler; returns false when it failed (the failure has been shown).
 // While the box of one failure is open, failures of handlers that run meanwhile (for
@@ -29,6 +46,13 @@ QMetaObject::Connection connectGuarded(Sender *sender, Signal signal, QObject *c
 }
 
 // Runs the handler, guarded, when the focus leaves the widget, or a container and all
-// widgets inside it, for another widget of the same window (an exit handler). Losing the focus because
-// another window became active (a message box, a menu) is no exit; neither is a change of the text by code.
-void connectExit(QWidget *widget, std::function<void()> handler);
+// widgets inside it, for another widget of the same window (an exit handler). Losing the
+// focus because another window became active (a message box, a menu) is no exit; neither
+// is a change of the text by code, nor the focus leaving a field for a moment while it is
+// given back to a field that refused its exit. The handler belongs to `context` (a page,
+// say) when one is given, else to the widget: it never runs after its owner is gone.
+void connectExit(QWidget *widget, QObject *context, std::function<void()> handler);
+inline void connectExit(QWidget *widget, std::function<void()> handler)
+{
+    connectExit(widget, nullptr, std::move(handler));
+}

@@ -1,5 +1,6 @@
 #include "keyfilters.h"
 
+#include "controls.h"
 #include "fieldtext.h"
 #include "messages.h"
 
@@ -29,12 +30,7 @@ QLineEdit *findTimeEdit(QObject *sender)
     auto *widget = qobject_cast<QWidget *>(sender);
     if (!widget)
         return nullptr;
-    const auto edits = widget->window()->findChildren<QLineEdit *>();
-    for (QLineEdit *edit : edits) {
-        if (edit->objectName().compare(QLatin1String("em_max_duration"), Qt::CaseInsensitive) == 0)
-            return edit;
-    }
-    return nullptr;
+    return FindControlAs<QLineEdit>(widget->window(), QStringLiteral("em_max_duration"));
 }
 
 } // namespace

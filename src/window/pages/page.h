@@ -8,6 +8,9 @@
 
 class QWidget;
 class TfrmMain;
+namespace kit {
+class FieldKit;
+}
 
 class TPage : public QObject
 {
@@ -27,6 +30,16 @@ public:
     virtual void collect() {}
     // What leaving the page does: collect it (page 8 overrides this).
     virtual void leave() { collect(); }
+    // The page's field table bound to its controls; null for a page without one.
+    virtual const kit::FieldKit *fieldKit() const { return nullptr; }
+
+    // Builds a Designer form on a tab sheet; the page owns the form object.
+    template <class Form> static Form *setUpForm(QWidget *sheet)
+    {
+        auto *form = new Form;
+        form->setupUi(sheet);
+        return form;
+    }
 
 private:
     TfrmMain *m_main;

@@ -1,5 +1,6 @@
 #include "page_signalconfig.h"
 
+#include "controls.h"
 #include "panel.h"
 
 #include <QPalette>
@@ -20,7 +21,7 @@ constexpr int RowHelpContext = 24;
 
 TSignalConfigPage::TSignalConfigPage(TfrmMain *main, QWidget *sheet) : TPage(main, 8, sheet)
 {
-    if (sheet && !sheet->findChild<QLabel *>(QStringLiteral("Panel_zl1")))
+    if (sheet && !FindControl(sheet, QStringLiteral("Panel_zl1")))
         createRowCaptions();
 }
 

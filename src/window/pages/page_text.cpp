@@ -23,7 +23,6 @@
 #include <QValidator>
 
 namespace {
-const QColor Aqua(0, 255, 255);
 constexpr int LogoLength = 16;
 constexpr quint16 LogoLastWord1 = LogoLine1 + 7;
 constexpr quint16 LogoLastWord2 = LogoLine2 + 7;
@@ -55,24 +54,6 @@ constexpr DinRowCaption DinRowCaptions[] = {
 };
 } // namespace
 
-void setAquaBackground(QWidget *widget, bool aqua)
-{
-    if (!widget)
-        return;
-    QPalette pal = widget->palette();
-    const QPalette standard = QApplication::palette(widget);
-    pal.setColor(QPalette::Base, aqua ? Aqua : standard.color(QPalette::Base));
-    // The firmware field is disabled: its pale grey text would be hard to read on aqua.
-    pal.setColor(QPalette::Disabled, QPalette::Text,
-                 aqua ? QColor(90, 90, 90) : standard.color(QPalette::Disabled, QPalette::Text));
-    widget->setPalette(pal);
-}
-
-bool hasAquaBackground(const QWidget *widget)
-{
-    return widget && widget->palette().color(QPalette::Base) == Aqua;
-}
-
 TTextPage::TTextPage(TfrmMain *main, QWidget *sheet) : TPage(main, 1, sheet), ui(new Ui::TTextPageForm)
 {
     ui->setupUi(sheet);
@@ -94,18 +75,18 @@ TTextPage::TTextPage(TfrmMain *main, QWidget *sheet) : TPage(main, 1, sheet), ui
             [this] { runGuarded([this] { ed_logo1Change(); }); });
     connect(ui->ed_logo2, &QLineEdit::textChanged, this,
             [this] { runGuarded([this] { ed_logo2Change(); }); });
-    connectExit(ui->ed_logo1, [this] { ed_logo1Exit(); });
-    connectExit(ui->ed_logo2, [this] { ed_logo2Exit(); });
+    connectExit(ui->ed_logo1, this, [this] { ed_logo1Exit(); });
+    connectExit(ui->ed_logo2, this, [this] { ed_logo2Exit(); });
     connect(ui->rg_language, &TRadioGroup::groupClicked, this,
             [this] { runGuarded([this] { rg_languageClick(); }); });
-    connectExit(ui->rg_language, [this] { rg_languageClick(); });
+    connectExit(ui->rg_language, this, [this] { rg_languageClick(); });
     connect(ui->cb_din, &QCheckBox::toggled, this, [this] { runGuarded([this] { cb_dinClick(); }); });
     connect(ui->Memo1, &QPlainTextEdit::textChanged, this, [this] { limitMemo(); });
 
     if (main) {
         connect(ui->ed_mprjname, &QLineEdit::textChanged, main,
                 [main] { runGuarded([main] { main->ed_mprjnameChange(); }); });
-        connectExit(ui->ed_mprjname, [main] { main->ed_mprjnameExit(); });
+        connectExit(ui->ed_mprjname, this, [main] { main->ed_mprjnameExit(); });
     }
 }
 
@@ -201,7 +182,7 @@ void TTextPage::cb_dinClick()
     const bool din = ui->cb_din->isChecked();
     QWidget *window = mainWindow() ? static_cast<QWidget *>(mainWindow()) : sheet()->window();
     for (const DinRowCaption &row : DinRowCaptions) {
-        if (auto *panel = window->findChild<QLabel *>(QLatin1String(row.panel)))
+        if (auto *panel = FindControlAs<QLabel>(window, QLatin1String(row.panel)))
             panel->setText(QString::fromLatin1(din ? row.din : row.standard));
     }
 }

@@ -8,6 +8,7 @@
 // logo exits (words 256..263 and 264..271).
 
 #include "page.h"
+#include "pagekit.h"
 
 #include <QString>
 
@@ -17,10 +18,6 @@ namespace Ui {
 class TTextPageForm;
 }
 
-// The background colour of data of an old version: aqua (0, 255, 255) when on, the
-// system's colour for the widget otherwise.
-void setAquaBackground(QWidget *widget, bool aqua);
-bool hasAquaBackground(const QWidget *widget);
 
 class TTextPage : public TPage
 {
