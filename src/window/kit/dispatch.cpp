@@ -85,9 +85,11 @@ private:
             if (inside(e.widget, old) && !inside(e.widget, now) && now->window() == e.widget->window())
                 due.emplace_back(e.widget, e.handler);
         }
+        // An exit that fails in any way keeps the field: the focus goes back to it.
+        QPointer<QWidget> left = old;
         for (auto &[widget, handler] : due) {
-            if (widget)
-                runGuarded(handler);
+            if (widget && !runGuarded(handler) && !focusBackTarget)
+                giveFocusBack(left);
         }
     }
 

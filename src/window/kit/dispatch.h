@@ -49,7 +49,8 @@ QMetaObject::Connection connectGuarded(Sender *sender, Signal signal, QObject *c
 // widgets inside it, for another widget of the same window (an exit handler). Losing the
 // focus because another window became active (a message box, a menu) is no exit; neither
 // is a change of the text by code, nor the focus leaving a field for a moment while it is
-// given back to a field that refused its exit. The handler belongs to `context` (a page,
+// given back to a field that refused its exit. An exit handler that fails gives the
+// focus back to the field it left, as a refusal does. The handler belongs to `context` (a page,
 // say) when one is given, else to the widget: it never runs after its owner is gone.
 void connectExit(QWidget *widget, QObject *context, std::function<void()> handler);
 inline void connectExit(QWidget *widget, std::function<void()> handler)
