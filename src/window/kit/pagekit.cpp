@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPalette>
 #include <QRadioButton>
@@ -65,6 +66,34 @@ bool isReal(kit::Enc enc)
 {
     return decimalsOf(enc) > 0;
 }
+
+// The typing limit of an edit: keys that would make its text longer than the limit are
+// refused, while texts that code sets (a stored 3600 in a three-character field) are
+// shown whole.
+class TypingLimit : public QObject
+{
+public:
+    TypingLimit(QLineEdit *edit, int limit) : QObject(edit), m_limit(limit)
+    {
+        edit->setMaxLength(32767);
+        edit->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto *edit = static_cast<QLineEdit *>(watched);
+        const QString typed = static_cast<QKeyEvent *>(event)->text();
+        if (typed.isEmpty() || !typed.at(0).isPrint() || (static_cast<QKeyEvent *>(event)->modifiers() & Qt::ControlModifier))
+            return false;
+        return edit->text().size() - edit->selectedText().size() + typed.size() > m_limit;
+    }
+
+private:
+    int m_limit;
+};
 
 bool conditionHolds(const kit::Field &f)
 {
@@ -126,6 +155,8 @@ void FieldKit::bind()
         if (!w)
             continue;
         const Field *row = &f;
+        if (auto *edit = editOf(w); edit && edit->maxLength() < 32767)
+            new TypingLimit(edit, edit->maxLength());
         if (f.key == Key::Num)
             installKeyPressFilter(w, edNumKeyPress);
         else if (f.key == Key::Real)

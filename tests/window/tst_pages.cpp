@@ -1,0 +1,250 @@
+// The pages built on the kit (Outputs, Communication, Counter cells, Mains monitor),
+// worked as a user would: one round trip per page, then the edge cases that can break,
+// typed, stepped and clicked.
+
+#include "globals.h"
+#include "mainwindow.h"
+#include "messagerecorder.h"
+#include "page.h"
+#include "pagecontrol.h"
+#include "pagekit.h"
+#include "windowhelpers.h"
+
+#include "controls.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+
+using WordValues = QList<QPair<int, int>>;
+Q_DECLARE_METATYPE(WordValues)
+
+class TestPages : public QObject
+{
+    Q_OBJECT
+
+    TfrmMain *w = nullptr;
+    MessageRecorder *rec = nullptr;
+
+    template <class T = QLineEdit> T *ctl(const QString &name) { return FindControlAs<T>(w, name); }
+    void enter(int number)
+    {
+        auto *bar = qobject_cast<TPageTabBar *>(w->pageControl()->tabBar());
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->pageTabRect(number - 1).center());
+        QCOMPARE(w->shownPageNumber(), number);
+    }
+    void leave() { enter(w->shownPageNumber() == 1 ? 2 : 1); }
+
+private slots:
+    void init()
+    {
+        resetGlobals();
+        rec = new MessageRecorder;
+        w = new TfrmMain;
+        QVERIFY(showActive(w));
+        G.ProjectOpen = true;
+        G.WriteAccepted = true;
+    }
+    void cleanup()
+    {
+        delete w;
+        delete rec;
+    }
+
+    void everyTableBindsItsControls()
+    {
+        for (int n : {6, 7, 11, 12}) {
+            QVERIFY(w->page(n)->fieldKit());
+            QCOMPARE(w->page(n)->fieldKit()->unresolved(), QStringList());
+        }
+    }
+
+    // Distinct values in every word of the page; entering and leaving it stores them
+    // back, but for the normalisations the page makes.
+    void roundTrip_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<WordValues>("image");
+        QTest::addColumn<WordValues>("stored"); // words that differ after the trip
+        QTest::newRow("outputs") << 6
+                                 << WordValues{{618, 1},   {120, 11},  {121, 12},  {122, 65535}, {123, 14},
+                                               {124, 15},  {125, 16},  {126, 17},  {127, 18},    {128, 19},
+                                               {129, 20},  {130, 21},  {131, 22},  {132, 23},    {133, 300},
+                                               {472, 0xA5A5}}
+                                 << WordValues{};
+        QTest::newRow("communication") << 7
+                                       << WordValues{{512, 20}, {644, 5}, {645, 7}, {630, 0xFFFF}, {631, 4},
+                                                     {632, 100}}
+                                       << WordValues{{630, 1}};
+        QTest::newRow("counter cells") << 11
+                                       << WordValues{{545, 100}, {546, 201}, {547, 1300}, {548, 799}, {549, 3}}
+                                       << WordValues{{547, 800}};
+        QTest::newRow("counter cells, no reference")
+            << 11 << WordValues{{545, 1}, {546, 2}, {547, 3}, {548, 4}, {549, 0xFFFF}} << WordValues{{549, 1}};
+        QTest::newRow("mains monitor") << 12
+                                       << WordValues{{60, 0xFFF5}, {59, 12}, {58, 8}, {468, 600}, {61, 0xFFFE},
+                                                     {62, 3}}
+                                       << WordValues{};
+    }
+    void roundTrip()
+    {
+        QFETCH(int, page);
+        QFETCH(WordValues, image);
+        QFETCH(WordValues, stored);
+        enter(page);
+        for (int i = 0; i < ImageWordCount; ++i)
+            G.ParamImage[i] = quint16(i * 7 + 1);
+        for (auto [word, value] : image)
+            G.ParamImage[word] = quint16(value);
+        TParamImage expected = G.ParamImage;
+        for (auto [word, value] : stored)
+            expected[word] = quint16(value);
+        QTest::mouseClick(ctl<QAbstractButton>("cmd_Cancel"), Qt::LeftButton); // fills the page
+        QTest::mouseClick(ctl<QAbstractButton>("Button_OK"), Qt::LeftButton);  // collects it
+        for (int i = 0; i < ImageWordCount; ++i)
+            QVERIFY2(G.ParamImage[i] == expected[i], qPrintable(QString("word %1: %2").arg(i).arg(G.ParamImage[i])));
+        QVERIFY(rec->texts().isEmpty());
+    }
+
+    // Texts set into a field, then its exit or a click of its spin button.
+    void fieldChecks_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("action"); // exit, up, down
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("alarm A exit") << 6 << "ed_alarmA" << "301" << "exit" << "300";
+        QTest::newRow("alarm A up wraps") << 6 << "ed_alarmA" << "300" << "up" << "0";
+        QTest::newRow("alarm A down wraps") << 6 << "ed_alarmA" << "0" << "down" << "300";
+        QTest::newRow("K13 exit") << 6 << "ed_K13_verz" << "0" << "exit" << "1";
+        QTest::newRow("K13 up wraps to 1") << 6 << "ed_K13_verz" << "300" << "up" << "1";
+        QTest::newRow("K13 down wraps") << 6 << "ed_K13_verz" << "1" << "down" << "300";
+        QTest::newRow("Modbus low") << 7 << "ed_MB_Addr" << "5" << "exit" << "16";
+        QTest::newRow("Modbus high") << 7 << "ed_MB_Addr" << "40" << "exit" << "31";
+        QTest::newRow("Modbus down wraps") << 7 << "ed_MB_Addr" << "16" << "down" << "31";
+        QTest::newRow("menu item down wraps") << 7 << "ed_MenueItem" << "1" << "down" << "17";
+        QTest::newRow("menu item down") << 7 << "ed_MenueItem" << "5" << "down" << "4";
+        QTest::newRow("rec off 0 stays") << 7 << "ed_RecOff" << "0" << "exit" << "0";
+        QTest::newRow("rec off down wraps") << 7 << "ed_RecOff" << "0" << "down" << "16";
+        QTest::newRow("shuffle up wraps") << 7 << "ed_Shuffle" << "3600" << "up" << "10";
+        QTest::newRow("shuffle low") << 7 << "ed_Shuffle" << "5" << "exit" << "10";
+        QTest::newRow("min recs down wraps") << 7 << "ed_MinRecs" << "1" << "down" << "32";
+        QTest::newRow("counter cell L") << 11 << "me_CountCell2_on" << "85" << "exit" << "80.0";
+        QTest::newRow("counter cell rounds") << 11 << "me_CountCell2_on" << "12.34" << "exit" << "12.3";
+        QTest::newRow("V> high") << 12 << "ed_Vgr" << "25" << "exit" << "20";
+        QTest::newRow("V> up wraps") << 12 << "ed_Vgr" << "20" << "up" << "5";
+        QTest::newRow("delay down wraps") << 12 << "ed_Vdelay" << "0" << "down" << "3600";
+        QTest::newRow("delay up wraps") << 12 << "ed_Vdelay" << "3600" << "up" << "0";
+    }
+    void fieldChecks()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, action);
+        QFETCH(QString, shown);
+        G.ParamImage[618] = 1;
+        const kit::Field *row = w->page(page)->fieldKit()->row(field.toLatin1().constData());
+        G.ParamImage[row->word] = quint16(text.toUInt()); // whole numbers come from the image
+        enter(page);
+        QLineEdit *edit = ctl(field);
+        edit->setFocus();
+        edit->setText(text);
+        if (action == "exit") {
+            QTest::keyClick(edit, Qt::Key_Tab);
+        } else {
+            auto *spin = ctl<TSpinButton>(QLatin1String(row->spin));
+            QTest::mouseClick(action == "up" ? spin->upButton() : spin->downButton(), Qt::LeftButton);
+        }
+        QCOMPARE(edit->text(), shown);
+        QVERIFY(rec->texts().isEmpty());
+    }
+
+    void counterCellLimitsFollowTheRange()
+    {
+        G.VoltageRange = 1;
+        enter(11);
+        ctl("me_CountCell2_on")->setFocus();
+        ctl("me_CountCell2_on")->setText("350");
+        QTest::keyClick(ctl("me_CountCell2_on"), Qt::Key_Tab);
+        QCOMPARE(ctl("me_CountCell2_on")->text(), QStringLiteral("300.0"));
+        ctl("me_CountCell1_on")->setFocus();
+        ctl("me_CountCell1_on")->clear();
+        QTest::keyClicks(ctl("me_CountCell1_on"), "1x.5"); // the key filter drops the letter
+        leave();
+        QCOMPARE(G.ParamImage[547], quint16(3000));
+        QCOMPARE(ctl("me_CountCell1_on")->text(), QStringLiteral("1.5"));
+    }
+
+    // Typing stops at a field's length; a longer value from the image is shown whole.
+    void typingLimit()
+    {
+        G.ParamImage[632] = 3600;
+        enter(7);
+        QCOMPARE(ctl("ed_Shuffle")->text(), QStringLiteral("3600"));
+        enter(12);
+        ctl("ed_Vdelay")->setFocus();
+        ctl("ed_Vdelay")->clear();
+        QTest::keyClicks(ctl("ed_Vdelay"), "123456");
+        QCOMPARE(ctl("ed_Vdelay")->text(), QStringLiteral("1234"));
+    }
+
+    // Bits of one word: a click changes its bit only.
+    void bitClicks_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("word");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("after");
+        QTest::newRow("L2 off") << 12 << "cb_MM1_L2" << 60 << 7 << 5;
+        QTest::newRow("L1 on, high bits kept") << 12 << "cb_MM1_L1" << 60 << 0xFFF8 << 0xFFFC;
+        QTest::newRow("display V stays off") << 12 << "cb_display_I" << 62 << 2 << 3;
+        QTest::newRow("alarm A active") << 6 << "rb_alarmA_Sch" << 472 << 0xFFFF << 0xFFFE;
+        QTest::newRow("K18 inactive") << 6 << "sb_K18_Oef" << 472 << 0x0000 << 0x0800;
+        QTest::newRow("efficiency off") << 7 << "cb_EffEnable" << 630 << 0xFFFF << 0;
+    }
+    void bitClicks()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, button);
+        QFETCH(int, word);
+        QFETCH(int, before);
+        QFETCH(int, after);
+        G.ParamImage[618] = 1;
+        G.ParamImage[word] = quint16(before);
+        enter(page);
+        clickBox(ctl<QAbstractButton>(button));
+        leave();
+        QCOMPARE(G.ParamImage[word], quint16(after));
+    }
+
+    // Without the relay board its group is hidden, and leaving the page stores what the
+    // hidden controls hold: their first texts, or the values of an earlier fill.
+    void hiddenRelayBoardIsStored()
+    {
+        for (int k = 126; k <= 133; ++k)
+            G.ParamImage[k] = 99;
+        G.ParamImage[472] = 0;
+        G.ParamImage[618] = 0;
+        enter(6);
+        QVERIFY(!ctl<QWidget>("GroupBox7")->isVisible());
+        leave();
+        QCOMPARE(G.ParamImage[126], quint16(0));
+        QCOMPARE(G.ParamImage[133], quint16(0));
+        QCOMPARE(G.ParamImage[472], quint16(0x0FF0));
+        G.ParamImage[618] = 1;
+        G.ParamImage[130] = 42;
+        enter(6);
+        G.ParamImage[618] = 0;
+        G.ParamImage[130] = 7;
+        w->cmd_CancelClick();
+        leave();
+        QCOMPARE(G.ParamImage[130], quint16(42));
+    }
+};
+
+QTEST_MAIN(TestPages)
+#include "tst_pages.moc"
