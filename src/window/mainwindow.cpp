@@ -30,6 +30,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QLabel>
 #include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
@@ -145,6 +146,7 @@ QString ClockText(const QDateTime &now)
 TfrmMain::TfrmMain(QWidget *parent, const PageFactory &factory) : QMainWindow(parent), ui(new Ui::TfrmMain)
 {
     frmMain = this;
+    setLinkHost(this);
     ui->setupUi(this);
     createPages(factory);
 
@@ -175,6 +177,8 @@ TfrmMain::~TfrmMain()
     delete ui;
     if (frmMain == this)
         frmMain = nullptr;
+    if (linkHost() == this)
+        setLinkHost(nullptr);
 }
 
 void TfrmMain::FormCreate()
@@ -364,6 +368,34 @@ void TfrmMain::createPages(const PageFactory &factory)
 QWidget *TfrmMain::control(const QString &name) const
 {
     return FindControl(this, name);
+}
+
+QString TfrmMain::headText(HeadField field) const
+{
+    const TTextPage *t = textPage();
+    return t ? t->headText(field) : QString();
+}
+
+void TfrmMain::setHeadText(HeadField field, const QString &text)
+{
+    if (TTextPage *t = textPage())
+        t->setHeadText(field, text);
+}
+
+QString TfrmMain::signalRowCaption(int row) const
+{
+    const auto *panel = FindControlAs<QLabel>(this, QStringLiteral("Panel_zl%1").arg(row + 1));
+    return panel ? panel->text() : QString();
+}
+
+void TfrmMain::setDataCommandsEnabled(bool rs232)
+{
+    if (rs232)
+        ui->mut_RS232->setEnabled(true);
+    for (QAction *a : {ui->datwrite, ui->speichern, ui->speich_unt, ui->drucken})
+        a->setEnabled(true);
+    ui->BitBtnDatSave->setEnabled(true);
+    ui->BitBtn_drucken->setEnabled(true);
 }
 
 TPageControl *TfrmMain::pageControl() const

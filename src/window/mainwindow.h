@@ -4,6 +4,9 @@
 // from code). The commands of the menus are virtual slots; the ones whose work lives
 // elsewhere are bound here and filled in where that work is.
 
+#include "linkhost.h"
+#include "page_text.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -27,7 +30,7 @@ class TfrmMain;
 QString ClockText(const QDateTime &now, const QLocale &locale);
 QString ClockText(const QDateTime &now);
 
-class TfrmMain : public QMainWindow
+class TfrmMain : public QMainWindow, public TLinkHost
 {
     Q_OBJECT
 public:
@@ -57,6 +60,19 @@ public:
     TPageControl *pageControl() const;
     // A control of the window by its object name, letter case ignored; null if none.
     QWidget *control(const QString &name) const;
+    // The project head fields of page 1 (empty while page 1 is not the program's own).
+    QString headText(HeadField field) const;
+    void setHeadText(HeadField field, const QString &text);
+    // Caption of output row 0..15 of the signal configuration page.
+    QString signalRowCaption(int row) const;
+
+    // The link's requests of the main window.
+    void setInterfacePanelText(const QString &text) override;
+    void setTransferCommandsEnabled(bool enabled) override;
+    // After a good read: DeviceDataRead, page 1 and language enabled, signal texts,
+    // firmware text and its version check, voltage range, DIN-rail box, project name,
+    // cell count, logo lines and serial number, and the commands that need data.
+    void ShowReadImage() override;
 
     // True when a project is open or data was read from the unit: the pages may be entered.
     static bool PagesOpen();
@@ -155,6 +171,8 @@ private:
         m_projectFileName; // the project's file as the file system names it (ed_mpfad shows it in upper case)
 
     void createPages(const PageFactory &factory);
+    // Save, Save as, Print, Write and their buttons (and the RS232 item) once data is loaded.
+    void setDataCommandsEnabled(bool rs232 = true);
     void bindCommands();
     void setToolbarIcons();
 

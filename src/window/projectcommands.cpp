@@ -4,7 +4,6 @@
 #include "mainwindow.h"
 
 #include "ui_mainwindow.h"
-#include "ui_page_text.h"
 
 #include "defaults.h"
 #include "filedialogs.h"
@@ -25,6 +24,8 @@
 #include <QVariant>
 
 namespace {
+using Head = TTextPage::Head;
+
 const QString OpenDialog2Filter = QStringLiteral(
     "KRT-6-files since V2.40 (*.zf1)|*.zf1|ZA7700F-files to V2.11 (*.zf1)|*.zaf|all files(*.*)|*.*");
 const QString SaveDialog2Filter = QStringLiteral("KRT-6-files since V2.40 |*.zf1|all files|*.*");
@@ -32,26 +33,12 @@ const QString SaveDialog2Suffix = QStringLiteral("zf1");
 const QString InvalidFileText = QStringLiteral("Open a valid file please !");
 const QString SendQuestionText = QStringLiteral("Send changes to KRT-6?");
 const QString DefaultWorkNumber = QStringLiteral("JJ000000-000.000");
-const char *const TypingLimitProperty = "typingMaxLength";
 
 QString trimmedRight(QString s)
 {
     while (!s.isEmpty() && s.back() == QLatin1Char(' '))
         s.chop(1);
     return s;
-}
-
-// An edit's maximum length limits what the user types, not what the commands put in:
-// a longer text is shown whole.
-void setHeadText(QLineEdit *edit, const QString &text)
-{
-    QVariant limit = edit->property(TypingLimitProperty);
-    if (!limit.isValid()) {
-        limit = edit->maxLength();
-        edit->setProperty(TypingLimitProperty, limit);
-    }
-    edit->setMaxLength(qMax(limit.toInt(), int(text.size())));
-    edit->setText(text);
 }
 
 // " \" NAME \" ?" after the question's start.
@@ -108,7 +95,7 @@ void TfrmMain::ed_mprjnameChange()
 void TfrmMain::ed_mprjnameExit()
 {
     if (TTextPage *p = textPage())
-        p->ui->ed_mprjname->setText(trimmedRight(p->ui->ed_mprjname->text()));
+        p->setHeadText(Head::ProjectName, trimmedRight(p->headText(Head::ProjectName)));
 }
 
 // ---- version check ----
@@ -116,7 +103,7 @@ void TfrmMain::ed_mprjnameExit()
 void TfrmMain::CheckVersionNumber(const QString &firmwareText)
 {
     const VersionCheck check = checkVersionText(firmwareText);
-    Ui::TTextPageForm *t = textPage() ? textPage()->ui : nullptr;
+    TTextPage *t = textPage();
     switch (check.outcome) {
     case VersionOutcome::UnknownPrefix:
         if (m_verMess)
@@ -130,16 +117,14 @@ void TfrmMain::CheckVersionNumber(const QString &firmwareText)
     case VersionOutcome::Old:
         applyVersionCheck(check);
         if (t) {
-            t->Panel71->setVisible(true);
-            t->Label330->setVisible(true);
+            t->setOldDataNotice(true);
         }
         if (m_verMess)
             m_verMess->Show(check.message);
         return;
     case VersionOutcome::Current:
         if (t) {
-            t->Panel71->setVisible(false);
-            t->Label330->setVisible(false);
+            t->setOldDataNotice(false);
         }
         return;
     }
@@ -153,18 +138,15 @@ void TfrmMain::SetNewProjectDefaults()
     BuildSignalTexts();
     ui->PageControl1->setEnabled(true);
     if (TTextPage *p = textPage())
-        setHeadText(p->ui->ed_mFabrNr, DefaultWorkNumber);
-    for (QAction *a : {ui->mut_RS232, ui->datwrite, ui->speichern, ui->speich_unt, ui->drucken})
-        a->setEnabled(true);
-    ui->BitBtnDatSave->setEnabled(true);
-    ui->BitBtn_drucken->setEnabled(true);
+        p->setHeadText(Head::WorkNumber, DefaultWorkNumber);
+    setDataCommandsEnabled();
 }
 
 // ---- Open ----
 
 void TfrmMain::oeffnenClick()
 {
-    Ui::TTextPageForm *t = textPage()->ui;
+    TTextPage *t = textPage();
     ui->PageControl1->setCurrentWidget(ui->TabSheet1);
     // A cancelled or failed Open leaves the loaded data as they were: DataLoaded is put
     // back, and WriteAccepted is set only once a project file has been read.
@@ -185,14 +167,14 @@ void TfrmMain::oeffnenClick()
     if (chosen.isEmpty()) {
         G.DataLoaded = dataLoadedBefore;
         if (!G.DataLoaded && !G.ProjectOpen) {
-            t->ed_mprjname->clear();
-            t->ed_mpfad->clear();
+            t->setHeadText(Head::ProjectName, QString());
+            t->setHeadText(Head::Path, QString());
             ui->TabSheet1->setEnabled(false);
         }
         return;
     }
     m_openDialog2FileName = chosen;
-    t->rg_language->setEnabled(true);
+    t->setLanguageEnabled(true);
 
     const QFileInfo info(chosen);
     if (!info.isFile()) {
@@ -222,43 +204,35 @@ void TfrmMain::oeffnenClick()
 
     G.WriteAccepted = true;
     G.OpenedFileName = chosen.left(50);
-    t->Label35->setVisible(false);
-    t->Memo1->setEnabled(false);
-    t->Memo1->setVisible(false);
+    t->setMemoShown(false);
     G.DataLoaded = true;
     G.ProjectOpen = true;
     ui->TabSheet1->setEnabled(true);
-    t->Memo1->clear();
+    t->setMemoText(QString());
 
     applyOpenedProject(read);
     if (read.contents.id == FileIdKind::FileIdOld) {
-        t->Panel71->setVisible(true);
-        t->Label330->setVisible(true);
+        t->setOldDataNotice(true);
     }
     BuildSignalTexts();
     ShowTextPage();
-    setHeadText(t->ed_mFabrNr, read.contents.workNumber);
-    setHeadText(t->ed_mprjname, read.contents.projectName);
+    t->setHeadText(Head::WorkNumber, read.contents.workNumber);
+    t->setHeadText(Head::ProjectName, read.contents.projectName);
     CheckVersionNumber(read.contents.firmwareText);
-    setHeadText(t->ed_versnr, read.contents.firmwareText);
+    t->setHeadText(Head::Firmware, read.contents.firmwareText);
     m_projectFileName = info.absoluteFilePath();
-    setHeadText(t->ed_mpfad, m_projectFileName.toUpper());
+    t->setHeadText(Head::Path, m_projectFileName.toUpper());
     textPage()->setMemoText(read.contents.memo);
 
     ui->PageControl1->setEnabled(true);
     ui->PageControl1->setCurrentWidget(ui->TabSheet1);
-    t->Label35->setVisible(true);
-    t->Memo1->setEnabled(true);
-    t->Memo1->setVisible(true);
-    for (QAction *a : {ui->speichern, ui->speich_unt, ui->drucken, ui->datwrite})
-        a->setEnabled(true);
-    ui->BitBtn_drucken->setEnabled(true);
-    ui->BitBtnDatSave->setEnabled(true);
-    t->Memo1->setFocus();
+    t->setMemoShown(true);
+    setDataCommandsEnabled(false);
+    t->focusMemo();
 
     ed_mprjnameExit();
     finishOpenedProject();
-    t->cb_din->setChecked(G.CommittedImage[DinRailVersion] == 1);
+    t->setDinRail(G.CommittedImage[DinRailVersion] == 1);
     selectFirstPage();
     ShowTextPage();
 }
@@ -297,28 +271,28 @@ void setEnabled(QObject *o, bool on)
         static_cast<QWidget *>(o)->setEnabled(on);
 }
 
-SaveUndo takeUndo(TfrmMain *w, const Ui::TTextPageForm *t)
+SaveUndo takeUndo(TfrmMain *w, const TTextPage *t)
 {
     SaveUndo u{G,
-               t->ed_mprjname->text(),
-               t->ed_mpfad->text(),
-               t->ed_versnr->text(),
-               t->ed_mFabrNr->text(),
-               hasAquaBackground(t->ed_versnr),
+               t->headText(Head::ProjectName),
+               t->headText(Head::Path),
+               t->headText(Head::Firmware),
+               t->headText(Head::WorkNumber),
+               t->firmwareAqua(),
                {}};
     for (QObject *o : savedItems(w))
         u.enabled << isEnabled(o);
     return u;
 }
 
-void restoreUndo(TfrmMain *w, Ui::TTextPageForm *t, const SaveUndo &u)
+void restoreUndo(TfrmMain *w, TTextPage *t, const SaveUndo &u)
 {
     G = u.g;
-    setHeadText(t->ed_mprjname, u.projectName);
-    setHeadText(t->ed_mpfad, u.path);
-    setHeadText(t->ed_versnr, u.firmware);
-    setHeadText(t->ed_mFabrNr, u.workNumber);
-    setAquaBackground(t->ed_versnr, u.firmwareAqua);
+    t->setHeadText(Head::ProjectName, u.projectName);
+    t->setHeadText(Head::Path, u.path);
+    t->setHeadText(Head::Firmware, u.firmware);
+    t->setHeadText(Head::WorkNumber, u.workNumber);
+    t->setFirmwareAqua(u.firmwareAqua);
     const QList<QObject *> items = savedItems(w);
     for (qsizetype i = 0; i < items.size(); ++i)
         setEnabled(items[i], u.enabled[i]);
@@ -328,30 +302,33 @@ void restoreUndo(TfrmMain *w, Ui::TTextPageForm *t, const SaveUndo &u)
 
 // Steps that Save and Save as share: collect the page shown last, show page 1, store
 // the logo lines and the language.
-void collectForSave(TfrmMain *w, const Ui::TTextPageForm *t)
+void collectForSave(TfrmMain *w, const TTextPage *t)
 {
     w->CollectCurrentPage(false);
     w->selectFirstPage();
     w->ed_logo1Exit();
     w->ed_logo2Exit();
-    const int language = t->rg_language->itemIndex();
+    const int language = t->languageIndex();
     G.ParamImage[LanguageIndex] = quint16(language >= 0 && language <= 2 ? language : 0);
 }
 
 // Empty firmware field: the given text on aqua; otherwise the normal colour.
-void fillFirmware(QLineEdit *ed_versnr, const QString &text)
+void fillFirmware(TTextPage *t, const QString &text)
 {
-    const bool empty = ed_versnr->text().isEmpty();
+    const bool empty = t->headText(Head::Firmware).isEmpty();
     if (empty)
-        setHeadText(ed_versnr, text);
-    setAquaBackground(ed_versnr, empty);
+        t->setHeadText(Head::Firmware, text);
+    t->setFirmwareAqua(empty);
 }
 
 ProjectHead headOf(TTextPage *page)
 {
-    const Ui::TTextPageForm *t = page->ui;
-    return ProjectHead{t->ed_mFabrNr->text(), t->ed_mprjname->text(), t->ed_versnr->text(),
-                       t->ed_mpfad->text(),   G.ProgramVersion,       G.TestDateLine,
+    return ProjectHead{page->headText(Head::WorkNumber),
+                       page->headText(Head::ProjectName),
+                       page->headText(Head::Firmware),
+                       page->headText(Head::Path),
+                       G.ProgramVersion,
+                       G.TestDateLine,
                        page->memoText()};
 }
 
@@ -362,27 +339,27 @@ bool writeProject(TfrmMain *w, const QString &file, bool newTestDate, const Save
     TTextPage *page = w->textPage();
     const FileResult written = WriteProjectFile(file, headOf(page), newTestDate);
     if (!written.ok) {
-        restoreUndo(w, page->ui, undo);
+        restoreUndo(w, page, undo);
         showMessage(written.errorText, MsgKind::Error, MbOk);
         return false;
     }
     w->ui->PageControl1->setEnabled(true);
     w->ui->PageControl1->setCurrentWidget(w->ui->TabSheet1);
-    page->ui->ed_logo1->setFocus();
+    page->focusLogo();
     return true;
 }
 } // namespace
 
 bool TfrmMain::speichernRun()
 {
-    Ui::TTextPageForm *t = textPage()->ui;
+    TTextPage *t = textPage();
     collectForSave(this, t);
     const SaveUndo undo = takeUndo(this, t);
-    fillFirmware(t->ed_versnr, QStringLiteral("Version 2.30"));
+    fillFirmware(t, QStringLiteral("Version 2.30"));
 
     // No file yet (data read from the unit): the name is asked for as by Save as; the
     // project is not named after the working folder.
-    if (t->ed_mpfad->text().isEmpty() && m_projectFileName.isEmpty()) {
+    if (t->headText(Head::Path).isEmpty() && m_projectFileName.isEmpty()) {
         Button_OKClick();
         const SaveResult result = speich_untRun(false);
         if (result == SaveResult::Failed)
@@ -391,10 +368,10 @@ bool TfrmMain::speichernRun()
     }
 
     // ed_mpfad shows the path in upper case; the file is the one the project came from.
-    const QString file = m_projectFileName.isEmpty() ? expandedName(t->ed_mpfad->text()) : m_projectFileName;
+    const QString file = m_projectFileName.isEmpty() ? expandedName(t->headText(Head::Path)) : m_projectFileName;
     m_saveDialog2FileName = file;
-    setHeadText(t->ed_mprjname, projectNameOf(file).toUpper());
-    setHeadText(t->ed_mpfad, file.toUpper());
+    t->setHeadText(Head::ProjectName, projectNameOf(file).toUpper());
+    t->setHeadText(Head::Path, file.toUpper());
 
     Button_OKClick();
     if (!QFileInfo(file).isFile()) {
@@ -412,31 +389,31 @@ bool TfrmMain::speichernRun()
 
 TfrmMain::SaveResult TfrmMain::speich_untRun(bool newProjectMode)
 {
-    Ui::TTextPageForm *t = textPage()->ui;
+    TTextPage *t = textPage();
     collectForSave(this, t);
     const SaveUndo undo = takeUndo(this, t);
     const QString undoFileName = m_projectFileName;
-    fillFirmware(t->ed_versnr, QStringLiteral("Version 9.99"));
+    fillFirmware(t, QStringLiteral("Version 9.99"));
 
-    if (!t->ed_mpfad->text().isEmpty())
+    if (!t->headText(Head::Path).isEmpty())
         m_saveDialog2FileName = QFileInfo(m_openDialog2FileName).fileName();
     const QString chosen = FileDialogs::getSaveFileName(this, QString(), SaveDialog2Filter,
                                                         m_saveDialog2FileName, SaveDialog2Suffix);
     if (chosen.isEmpty())
         return SaveResult::Cancelled;
     m_saveDialog2FileName = chosen;
-    t->rg_language->setEnabled(true);
+    t->setLanguageEnabled(true);
 
     const QString file = expandedName(chosen);
     const QString newName = projectNameOf(file);
     if (QFileInfo::exists(file)) {
-        setHeadText(t->ed_mpfad, file.toUpper());
+        t->setHeadText(Head::Path, file.toUpper());
         const QString q = QStringLiteral("The file already exists,\r\n") + QFileInfo(file).fileName() +
                           QStringLiteral(" overwrite it?");
         if (showMessage(q, MsgKind::Information, MbYes | MbNo) != MbYes) {
             ui->TabSheet1->setEnabled(true);
-            t->ed_mprjname->clear();
-            t->ed_mpfad->clear();
+            t->setHeadText(Head::ProjectName, QString());
+            t->setHeadText(Head::Path, QString());
             m_projectFileName.clear();
             ui->TabSheet1->setEnabled(false);
             return SaveResult::Cancelled;
@@ -446,11 +423,11 @@ TfrmMain::SaveResult TfrmMain::speich_untRun(bool newProjectMode)
             SetNewProjectDefaults();
         ui->TabSheet1->setEnabled(true);
         if (newProjectMode)
-            setHeadText(t->ed_mprjname, newName.toUpper());
+            t->setHeadText(Head::ProjectName, newName.toUpper());
     } else {
         if (newProjectMode)
-            setHeadText(t->ed_mprjname, newName.toUpper());
-        setHeadText(t->ed_mpfad, file.toUpper());
+            t->setHeadText(Head::ProjectName, newName.toUpper());
+        t->setHeadText(Head::Path, file.toUpper());
         Button_OKClick();
         if (newProjectMode)
             SetNewProjectDefaults();
@@ -521,7 +498,7 @@ void TfrmMain::NeuesProjekt1Click()
 
 bool TfrmMain::askToSaveProject(const QString &start, bool noClearsTextMark)
 {
-    const QString q = projectQuestion(start, textPage()->ui->ed_mprjname->text());
+    const QString q = projectQuestion(start, textPage()->headText(Head::ProjectName));
     if (showMessage(q, MsgKind::Information, MbYes | MbNo) == MbYes)
         return speichernRun();
     if (noClearsTextMark)

@@ -11,7 +11,7 @@
 #include "mainwindow.h"
 #include "messagerecorder.h"
 #include "imagetexts.h"
-#include "transfercommands.h"
+#include "imagetexts.h"
 #include "vermess.h"
 
 #include <QCheckBox>

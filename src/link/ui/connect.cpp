@@ -4,7 +4,7 @@
 
 #include "dispatch.h"
 #include "globals.h"
-#include "transfercommands.h"
+#include "linkhost.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -73,7 +73,10 @@ void TfmConnect::TimerRdTimer()
         });
     });
     if (G.TransferDirection == 1 && m_outcome.imageRead)
-        runGuarded([] { ShowReadImage(); });
+        runGuarded([] {
+            if (TLinkHost *host = linkHost())
+                host->ShowReadImage();
+        });
 
     ui->ProgressBar1->setValue(0);
     while (QApplication::overrideCursor())

@@ -4,10 +4,8 @@
 
 #include "comsettings.h"
 #include "helplayer.h"
-#include "mainwindow.h"
+#include "linkhost.h"
 #include "messages.h"
-#include "panel.h"
-#include "ui_mainwindow.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -46,18 +44,14 @@ PortProbe setPortProbe(PortProbe probe)
 
 void setInterfacePanelText(const QString &text)
 {
-    if (frmMain)
-        frmMain->ui->Panel12->setText(text);
+    if (TLinkHost *host = linkHost())
+        host->setInterfacePanelText(text);
 }
 
 void setTransferCommandsEnabled(bool enabled)
 {
-    if (!frmMain)
-        return;
-    frmMain->ui->BitBtn_rd_LCtoPC->setEnabled(enabled);
-    frmMain->ui->BitBtn_wr_LCtoPC->setEnabled(enabled);
-    frmMain->ui->SLC_daten->menuAction()->setEnabled(enabled);
-    frmMain->ui->mut_RS232->setEnabled(enabled);
+    if (TLinkHost *host = linkHost())
+        host->setTransferCommandsEnabled(enabled);
 }
 
 Tfrm_RS232::Tfrm_RS232(QWidget *parent)

@@ -101,6 +101,18 @@ bool conditionHolds(const kit::Field &f)
 }
 } // namespace
 
+void limitTyping(QLineEdit *edit, int limit)
+{
+    if (!edit || edit->property("typingLimit").isValid())
+        return;
+    if (limit < 0)
+        limit = edit->maxLength();
+    if (limit >= 32767)
+        return;
+    edit->setProperty("typingLimit", limit);
+    new TypingLimit(edit, limit);
+}
+
 void setAquaBackground(QWidget *widget, bool aqua)
 {
     if (!widget)
@@ -155,8 +167,8 @@ void FieldKit::bind()
         if (!w)
             continue;
         const Field *row = &f;
-        if (auto *edit = editOf(w); edit && edit->maxLength() < 32767)
-            new TypingLimit(edit, edit->maxLength());
+        if (auto *edit = editOf(w))
+            limitTyping(edit);
         if (f.key == Key::Num)
             installKeyPressFilter(w, edNumKeyPress);
         else if (f.key == Key::Real)

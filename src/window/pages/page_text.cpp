@@ -82,6 +82,8 @@ TTextPage::TTextPage(TfrmMain *main, QWidget *sheet) : TPage(main, 1, sheet), ui
     connectExit(ui->rg_language, this, [this] { rg_languageClick(); });
     connect(ui->cb_din, &QCheckBox::toggled, this, [this] { runGuarded([this] { cb_dinClick(); }); });
     connect(ui->Memo1, &QPlainTextEdit::textChanged, this, [this] { limitMemo(); });
+    for (Head field : {Head::WorkNumber, Head::ProjectName, Head::Firmware, Head::Path})
+        limitTyping(headEdit(field));
 
     if (main) {
         connect(ui->ed_mprjname, &QLineEdit::textChanged, main,
@@ -217,4 +219,81 @@ void TTextPage::limitMemo()
     setMemoText(text);
     ui->Memo1->moveCursor(QTextCursor::End);
     m_limitingMemo = false;
+}
+
+QLineEdit *TTextPage::headEdit(Head field) const
+{
+    switch (field) {
+    case Head::WorkNumber:
+        return ui->ed_mFabrNr;
+    case Head::ProjectName:
+        return ui->ed_mprjname;
+    case Head::Firmware:
+        return ui->ed_versnr;
+    default:
+        return ui->ed_mpfad;
+    }
+}
+
+QString TTextPage::headText(Head field) const
+{
+    return headEdit(field)->text();
+}
+
+void TTextPage::setHeadText(Head field, const QString &text)
+{
+    headEdit(field)->setText(text);
+}
+
+bool TTextPage::firmwareAqua() const
+{
+    return hasAquaBackground(ui->ed_versnr);
+}
+
+void TTextPage::setFirmwareAqua(bool aqua)
+{
+    setAquaBackground(ui->ed_versnr, aqua);
+}
+
+void TTextPage::setOldDataNotice(bool shown)
+{
+    ui->Panel71->setVisible(shown);
+    ui->Label330->setVisible(shown);
+}
+
+void TTextPage::setMemoShown(bool shown)
+{
+    ui->Label35->setVisible(shown);
+    ui->Memo1->setEnabled(shown);
+    ui->Memo1->setVisible(shown);
+}
+
+void TTextPage::focusMemo()
+{
+    ui->Memo1->setFocus();
+}
+
+void TTextPage::focusLogo()
+{
+    ui->ed_logo1->setFocus();
+}
+
+int TTextPage::languageIndex() const
+{
+    return ui->rg_language->itemIndex();
+}
+
+void TTextPage::setLanguageEnabled(bool enabled)
+{
+    ui->rg_language->setEnabled(enabled);
+}
+
+void TTextPage::setDinRail(bool on)
+{
+    ui->cb_din->setChecked(on);
+}
+
+void TTextPage::setLogoText(int line, const QString &text)
+{
+    (line == 1 ? ui->ed_logo1 : ui->ed_logo2)->setText(text);
 }

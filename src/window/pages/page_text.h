@@ -12,12 +12,16 @@
 
 #include <QString>
 
+class QLineEdit;
 class QWidget;
 
 namespace Ui {
 class TTextPageForm;
 }
 
+
+// The head fields of a project, on page 1.
+enum class HeadField { WorkNumber, ProjectName, Firmware, Path };
 
 class TTextPage : public TPage
 {
@@ -53,9 +57,28 @@ public:
     QString memoText() const;
     void setMemoText(const QString &text);
 
-    Ui::TTextPageForm *ui;
+    // What the project and transfer commands see of the page: the head fields (a text
+    // set here is shown whole, whatever the field's typing limit), the firmware field's
+    // old-data colour, the notice of old data, the memo and its label, the language
+    // choice, the DIN-rail box and the logo lines.
+    using Head = HeadField;
+    QString headText(Head field) const;
+    void setHeadText(Head field, const QString &text);
+    bool firmwareAqua() const;
+    void setFirmwareAqua(bool aqua);
+    void setOldDataNotice(bool shown);
+    void setMemoShown(bool shown);
+    void focusMemo();
+    void focusLogo();
+    int languageIndex() const;
+    void setLanguageEnabled(bool enabled);
+    void setDinRail(bool on);
+    void setLogoText(int line, const QString &text);
 
 private:
+    QLineEdit *headEdit(Head field) const;
+
+    Ui::TTextPageForm *ui;
     void logoChanged(int line);
     void limitMemo();
 

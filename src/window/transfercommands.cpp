@@ -1,13 +1,11 @@
 // TfrmMain's transfer commands: Data > Read and Write, the toolbar read and write buttons
 // and the RS232 item, with what a good read puts on the main window.
 
-#include "transfercommands.h"
-
 #include "connect.h"
-#include "controls.h"
 #include "globals.h"
 #include "imagetexts.h"
 #include "mainwindow.h"
+#include "page_text.h"
 #include "messages.h"
 #include "rs232.h"
 #include "signaltexts.h"
@@ -21,29 +19,7 @@
 #include <QToolButton>
 
 namespace {
-// A control of the main window by its object name (page 1 keeps its own layout).
-template <class T> T *mainControl(const char *name)
-{
-    return frmMain ? FindControlAs<T>(frmMain, QLatin1String(name)) : nullptr;
-}
-
-QString mainText(const char *name)
-{
-    const QLineEdit *edit = mainControl<QLineEdit>(name);
-    return edit ? edit->text() : QString();
-}
-
-void setMainText(const char *name, const QString &text)
-{
-    if (QLineEdit *edit = mainControl<QLineEdit>(name))
-        edit->setText(text);
-}
-
-void setMainEnabled(const char *name, bool enabled)
-{
-    if (QWidget *w = mainControl<QWidget>(name))
-        w->setEnabled(enabled);
-}
+using Head = TTextPage::Head;
 
 void runTransferWindow()
 {
@@ -52,15 +28,14 @@ void runTransferWindow()
 }
 } // namespace
 
-void ShowReadImage()
+void TfrmMain::ShowReadImage()
 {
-    TfrmMain *main = frmMain;
-    if (!main)
-        return;
+    TTextPage *t = textPage();
     G.DeviceDataRead = true;
-    main->ui->PageControl1->setEnabled(true);
-    main->ui->TabSheet1->setEnabled(true);
-    setMainEnabled("rg_language", true);
+    ui->PageControl1->setEnabled(true);
+    ui->TabSheet1->setEnabled(true);
+    if (t)
+        t->setLanguageEnabled(true);
 
     BuildSignalTexts();
 
@@ -68,24 +43,35 @@ void ShowReadImage()
     const QString version = FirmwareVersionText(G.ParamImage[FirmwareVersion], &valid);
     if (!valid)
         showMessage(QStringLiteral("Invalid version!"), MsgKind::None, MbOk);
-    setMainText("ed_versnr", version);
-    main->CheckVersionNumber(mainText("ed_versnr"));
+    if (t)
+        t->setHeadText(Head::Firmware, version);
+    CheckVersionNumber(t ? t->headText(Head::Firmware) : version);
 
     G.VoltageRange = G.ParamImage[VoltageVariant];
-    if (QCheckBox *din = mainControl<QCheckBox>("cb_din"))
-        din->setChecked(G.ParamImage[DinRailVersion] == 1);
-    main->ed_mprjnameExit();
+    if (t)
+        t->setDinRail(G.ParamImage[DinRailVersion] == 1);
+    ed_mprjnameExit();
     G.CellCount = G.ParamImage[BatteryCellCount];
 
-    setMainText("ed_logo1", ImageWordsToText(LogoLine1, LogoLine1 + 7));
-    setMainText("ed_logo2", ImageWordsToText(LogoLine2, LogoLine2 + 7));
-    setMainText("ed_mFabrNr", UnpackSerialNumber());
+    if (t) {
+        t->setLogoText(1, ImageWordsToText(LogoLine1, LogoLine1 + 7));
+        t->setLogoText(2, ImageWordsToText(LogoLine2, LogoLine2 + 7));
+        t->setHeadText(Head::WorkNumber, UnpackSerialNumber());
+    }
+    setDataCommandsEnabled();
+}
 
-    for (QAction *a : {main->ui->mut_RS232, main->ui->datwrite, main->ui->speichern, main->ui->speich_unt,
-                       main->ui->drucken})
-        a->setEnabled(true);
-    main->ui->BitBtn_drucken->setEnabled(true);
-    main->ui->BitBtnDatSave->setEnabled(true);
+void TfrmMain::setInterfacePanelText(const QString &text)
+{
+    ui->Panel12->setText(text);
+}
+
+void TfrmMain::setTransferCommandsEnabled(bool enabled)
+{
+    ui->BitBtn_rd_LCtoPC->setEnabled(enabled);
+    ui->BitBtn_wr_LCtoPC->setEnabled(enabled);
+    ui->SLC_daten->menuAction()->setEnabled(enabled);
+    ui->mut_RS232->setEnabled(enabled);
 }
 
 void TfrmMain::datreadClick()
@@ -97,7 +83,7 @@ void TfrmMain::datreadClick()
     selectFirstPage();
     if ((G.DataLoaded || G.ProjectOpen) && G.ProjectTextModified) {
         const QString question = QStringLiteral("Save changes \r\nto project\" ") +
-                                 mainText("ed_mprjname").toUpper() + QStringLiteral(" \" before read?");
+                                 headText(Head::ProjectName).toUpper() + QStringLiteral(" \" before read?");
         if (showMessage(question, MsgKind::Information, MbYes | MbNo) == MbYes) {
             Button_OKClick();
             selectFirstPage();
@@ -124,7 +110,7 @@ void TfrmMain::datwriteClick()
     selectFirstPage();
     ed_logo1Exit();
     ed_logo2Exit();
-    PackSerialNumber(mainText("ed_mFabrNr"));
+    PackSerialNumber(headText(Head::WorkNumber));
     Button_OKClick(); // the image sent: the working image with logo lines and serial number
     runTransferWindow();
     const bool confirmed = fmConnect && fmConnect->lastOutcome().writeConfirmed;
@@ -152,10 +138,8 @@ void TfrmMain::BitBtn_wr_LCtoPCClick()
             return;
     }
     G.WriteAccepted = true;
-    if (QWidget *w = mainControl<QWidget>("Panel71"))
-        w->hide();
-    if (QWidget *w = mainControl<QWidget>("Label330"))
-        w->hide();
+    if (TTextPage *t = textPage())
+        t->setOldDataNotice(false);
     datwriteClick();
 }
 

@@ -1,0 +1,15 @@
+#include "linkhost.h"
+
+namespace {
+TLinkHost *host = nullptr;
+}
+
+TLinkHost *linkHost()
+{
+    return host;
+}
+
+void setLinkHost(TLinkHost *h)
+{
+    host = h;
+}
