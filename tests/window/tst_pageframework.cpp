@@ -113,37 +113,6 @@ private slots:
         rec = nullptr;
     }
 
-    void tabsCaptionsAndHelp()
-    {
-        const QStringList captions{"Text",
-                                   "Analog inputs",
-                                   "Digital inputs",
-                                   "Thresholds",
-                                   "Devices",
-                                   "Outputs",
-                                   "Communication / Display / etc.",
-                                   "Signal configuration",
-                                   "Battery",
-                                   "Boost -/ Manual  charge / System test",
-                                   "Counter cells",
-                                   " Mains Mon. KRT3 "};
-        const QList<int> help{8, 9, 10, 11, 2, 22, 23, 2, 25, 27, 30, 2};
-        QCOMPARE(notebook()->objectName(), QStringLiteral("PageControl1"));
-        QCOMPARE(notebook()->count(), 12);
-        for (int i = 0; i < 12; ++i) {
-            QCOMPARE(notebook()->tabText(i), captions[i]);
-            QCOMPARE(notebook()->widget(i)->objectName(), QStringLiteral("TabSheet%1").arg(i + 1));
-            QCOMPARE(w->page(i + 1)->number(), i + 1);
-            QCOMPARE(w->page(i + 1)->sheet(), notebook()->widget(i));
-            int context = 0;
-            for (QWidget *x = notebook()->widget(i); x && !context; x = x->parentWidget())
-                context = x->property("HelpContext").toInt();
-            QCOMPARE(context, help[i]);
-        }
-        QCOMPARE(button("Button_OK")->text(), QStringLiteral("&OK"));
-        QCOMPARE(button("cmd_Cancel")->text(), QStringLiteral("&cancel"));
-    }
-
     // At the window's size the tabs wrap onto rows; every caption fits its tab, no two
     // tabs overlap, and the row of the current tab is the one next to the page.
     void tabsWrapAndShowWholeCaptions()
