@@ -1,75 +1,33 @@
 #include "encodings.h"
 
+#include "decimal.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace enc {
 namespace {
 
-constexpr double Snap = 1e6;
-
-// Clamps before converting, so no double -> integer conversion is ever out of range.
-qint64 clampToRange(double value, qint64 low, qint64 high)
+quint16 clampUnsigned(qint64 value)
 {
-    if (std::isnan(value))
-        return 0;
-    if (value <= double(low))
-        return low;
-    if (value >= double(high))
-        return high;
-    return qint64(value);
+    return quint16(std::clamp<qint64>(value, 0, 65535));
 }
 
-quint16 clampUnsigned(double rounded)
+quint16 clampSigned(qint64 value)
 {
-    return quint16(clampToRange(rounded, 0, 65535));
-}
-
-quint16 clampSigned(double rounded)
-{
-    return quint16(qint16(clampToRange(rounded, -32768, 32767)));
-}
-
-// Int(x + 0.5): add a half, then truncate toward zero.
-double halfUpTruncated(double scaled)
-{
-    return std::trunc(scaled + 0.5);
-}
-
-double halfEven(double scaled)
-{
-    const double floorValue = std::floor(scaled);
-    const double diff = scaled - floorValue;
-    if (diff < 0.5)
-        return floorValue;
-    if (diff > 0.5)
-        return floorValue + 1.0;
-    return std::fmod(floorValue, 2.0) == 0.0 ? floorValue : floorValue + 1.0;
-}
-
-double halfAway(double scaled)
-{
-    return scaled < 0 ? std::trunc(scaled - 0.5) : std::trunc(scaled + 0.5);
+    return quint16(qint16(std::clamp<qint64>(value, -32768, 32767)));
 }
 
 } // namespace
 
-double snapScaled(double value, double scale)
-{
-    const double scaled = value * scale;
-    if (!std::isfinite(scaled) || std::fabs(scaled) >= 1e9)
-        return scaled; // far outside every field; the clamp decides
-    return std::round(scaled * Snap) / Snap;
-}
-
 quint16 tenthsHalfUp(double value)
 {
-    return clampUnsigned(halfUpTruncated(snapScaled(value, 10)));
+    return clampUnsigned(dec::scaledInteger(value, 1, dec::Rule::HalfUp));
 }
 
 quint16 tenthsHalfEven(double value)
 {
-    return clampUnsigned(halfEven(snapScaled(value, 10)));
+    return clampUnsigned(dec::scaledInteger(value, 1, dec::Rule::HalfEven));
 }
 
 double fromTenths(quint16 word)
@@ -79,22 +37,23 @@ double fromTenths(quint16 word)
 
 quint16 signedTenthsHalfAway(double value)
 {
-    return clampSigned(halfAway(snapScaled(value, 10)));
+    return clampSigned(dec::scaledInteger(value, 1, dec::Rule::HalfAwayFromZero));
 }
 
 quint16 signedTenthsHalfEven(double value)
 {
-    return clampSigned(halfEven(snapScaled(value, 10)));
+    return clampSigned(dec::scaledInteger(value, 1, dec::Rule::HalfEven));
 }
 
 double fromSignedTenths(quint16 word)
 {
-    return qint16(word) / 10.0;
+    // Words up to 0x8000 read as positive: 0x8000 is 3276.8, 0x8001 is -3276.7.
+    return word <= 0x8000 ? word / 10.0 : -(65536.0 - word) / 10.0;
 }
 
 quint16 hundredthsHalfUp(double value)
 {
-    return clampUnsigned(halfUpTruncated(snapScaled(value, 100)));
+    return clampUnsigned(dec::scaledInteger(value, 2, dec::Rule::HalfUp));
 }
 
 double fromHundredths(quint16 word)

@@ -4,11 +4,9 @@
 //
 // Rounding. The values arrive as doubles converted from decimal texts, so a typed
 // 0.15 is really 0.1499999999999999944... and 0.15 * 10 gives 1.4999999999999998.
-// Rounding that product naively would store 1 instead of 2. Every encoder therefore
-// first snaps the scaled value to the nearest millionth of the stored unit
-// (snapScaled) and then applies its rule exactly: binary noise far below anything a
-// user can type is ignored, while a real tie such as 0.25 -> 2.5 tenths is
-// recognised as a tie.
+// Rounding that product would store 1 instead of 2. Every encoder therefore rounds the
+// decimal value as written (the double's shortest round-trip digits, decimal.h), once,
+// by its own rule: 0.15 gives 2 tenths, 0.04999999 gives 0, 350.45000001 gives 3505.
 //
 // Range. Results never wrap: unsigned encodings clamp to 0..65535, signed ones to
 // -32768..32767 before the two's complement is taken. A NaN is stored as 0.
@@ -17,9 +15,6 @@
 #include <QtGlobal>
 
 namespace enc {
-
-// value * scale with binary noise below 1e-6 removed (exact for |value * scale| < 1e9).
-double snapScaled(double value, double scale);
 
 // Tenths, half up: Int(value * 10 + 0.5). Thresholds, rated voltages, counter cells.
 quint16 tenthsHalfUp(double value);
@@ -33,7 +28,8 @@ double fromTenths(quint16 word);
 quint16 signedTenthsHalfAway(double value);
 // Signed tenths in two's complement, half to even (lower Tk limit, word 42).
 quint16 signedTenthsHalfEven(double value);
-// Two's complement tenths back to the value: -32768..32767 / 10.
+// Two's complement tenths back to the value; words up to 0x8000 read as positive
+// (0x8000 is 3276.8), 0x8001 and above as negative (0xFFFF is -0.1).
 double fromSignedTenths(quint16 word);
 
 // Hundredths, half up: Int(value * 100 + 0.5) (charge factor, word 640).

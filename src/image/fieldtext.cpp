@@ -1,5 +1,6 @@
 #include "fieldtext.h"
 
+#include "decimal.h"
 #include "encodings.h"
 #include "globals.h"
 #include "messages.h"
@@ -67,58 +68,24 @@ QString FloatToFixedText(double value, int decimals)
     if (!std::isfinite(value))
         return QString::number(value);
 
-    // The value as 0.D x 10^intDigits with SignificantDigits digits in D.
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", SignificantDigits - 1, std::fabs(value));
-    QByteArray digits;
-    digits.append(buf[0]);
-    digits.append(buf + 2, SignificantDigits - 1);
-    int intDigits = std::atoi(std::strchr(buf, 'e') + 1) + 1;
+    // One rounding, half away from zero, behind the last decimal shown or the tenth
+    // significant digit, whichever comes first.
+    const dec::Digits d = dec::digitsOf(value);
+    const dec::Digits r = dec::rounded(d, qMin(d.point + decimals, SignificantDigits), dec::Rule::HalfAwayFromZero);
+    auto digitAt = [&r](int i) { return i >= 0 && i < r.digits.size() ? QLatin1Char(r.digits.at(i)) : QLatin1Char('0'); };
 
-    // Round half away from zero behind the last decimal that is shown.
-    const int keep = intDigits + decimals;
-    if (keep < 0) {
-        digits.clear();
-    } else if (keep < digits.size()) {
-        const bool roundUp = digits.at(keep) >= '5';
-        digits.truncate(keep);
-        if (roundUp) {
-            qsizetype i = digits.size() - 1;
-            while (i >= 0 && digits.at(i) == '9')
-                digits[i--] = '0';
-            if (i >= 0) {
-                digits[i] = char(digits.at(i) + 1);
-            } else {
-                digits.prepend('1');
-                ++intDigits;
-            }
-        }
-    }
-
-    QByteArray integerPart;
-    QByteArray fraction;
-    if (intDigits <= 0) {
-        integerPart = "0";
-        fraction = QByteArray(-intDigits, '0') + digits;
-    } else {
-        integerPart = digits.left(intDigits);
-        integerPart.append(QByteArray(intDigits - integerPart.size(), '0'));
-        fraction = digits.mid(intDigits);
-    }
-    fraction = fraction.left(decimals);
-    fraction.append(QByteArray(decimals - fraction.size(), '0'));
-    // No leading zeros in front of the first significant integer digit.
-    while (integerPart.size() > 1 && integerPart.startsWith('0'))
-        integerPart.remove(0, 1);
-
-    const QByteArray shown = integerPart + fraction;
-    const bool isZero = shown.count('0') == shown.size();
     QString result;
-    if (value < 0 && !isZero)
+    if (r.negative && !r.digits.isEmpty())
         result += QLatin1Char('-');
-    result += QString::fromLatin1(integerPart);
-    if (decimals > 0)
-        result += QLocale().decimalPoint() + QString::fromLatin1(fraction);
+    if (r.point <= 0)
+        result += QLatin1Char('0');
+    for (int i = 0; i < r.point; ++i)
+        result += digitAt(i);
+    if (decimals > 0) {
+        result += QLocale().decimalPoint();
+        for (int j = 0; j < decimals; ++j)
+            result += digitAt(r.point + j);
+    }
     return result;
 }
 

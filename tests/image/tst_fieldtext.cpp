@@ -60,6 +60,7 @@ private slots:
         QTest::newRow("below min, no zeros") << "0003" << 10 << 5 << "5";
         QTest::newRow("negative range") << "-30" << 10 << -20 << "-20";
         QTest::newRow("plus sign in range") << "+5" << 10 << 0 << "+5";
+        QTest::newRow("blanks dropped") << " 24 " << 30 << 0 << "24";
         QTest::newRow("int min") << "-2147483648" << 10 << -10 << "-10";
         QTest::newRow("int max") << "2147483647" << 65535 << 0 << "65535";
     }
@@ -169,6 +170,9 @@ private slots:
             {"exponent", "1.5e2", 1, 1000, 0, "150.0"},
             {"ten significant digits", "123456789.126", 2, 1e12, 0, "123456789.10"},
             {"large in range", "1234567.891", 2, 1e9, 0, "1234567.89"},
+            {"one rounding, not two", "2.2499999999999", 1, 10, 0, "2.2"},
+            {"tie as written", "2.675", 2, 10, 0, "2.68"},
+            {"blanks", " 7.25 ", 1, 10, 0, "7.3"},
         };
         for (const Row &r : rows) {
             addLocaleRows(r.name, [&](QTestData &row) {

@@ -235,8 +235,7 @@ QString FieldKit::wordText(const Field &f, quint16 word)
     case Enc::TenthsEven:
         return FloatToFixedText(enc::fromTenths(word), 1);
     case Enc::SignedTenths:
-        // Up to 0x8000 the word reads as positive (0x8000 shows 3276.8).
-        return FloatToFixedText(word <= 0x8000 ? word / 10.0 : -(65536.0 - word) / 10.0, 1);
+        return FloatToFixedText(enc::fromSignedTenths(word), 1);
     case Enc::Hundredths:
         return FloatToFixedText(enc::fromHundredths(word), 2);
     case Enc::MinutesOfSeconds:
