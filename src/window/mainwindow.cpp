@@ -30,7 +30,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
@@ -225,6 +227,22 @@ void TfrmMain::FormClose()
     m_verMess = nullptr;
 }
 
+bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *menu = qobject_cast<QMenu *>(watched);
+    if (menu && event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
+        const QAction *item = menu->activeAction();
+        int context = item ? item->property("HelpContext").toInt() : 0;
+        if (context == 0)
+            context = menu->property("HelpContext").toInt();
+        if (context == 0)
+            context = menu->menuAction()->property("HelpContext").toInt();
+        requestHelp(context);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 bool TfrmMain::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
@@ -299,6 +317,9 @@ void TfrmMain::bindCommands()
     auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     f1->setAutoRepeat(false);
     connect(f1, &QShortcut::activated, this, guarded(&TfrmMain::Help1Click));
+    // F1 on a highlighted menu item asks for that item's help (its menu's when it has none).
+    for (QMenu *menu : ui->MainMenu1->findChildren<QMenu *>())
+        menu->installEventFilter(this);
 
     bindButton(ui->BitBtn5, &TfrmMain::BitBtn5Click);
     bindButton(ui->BitBtnDatSave, &TfrmMain::BitBtnDatSaveClick);

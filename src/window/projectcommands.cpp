@@ -486,10 +486,12 @@ void TfrmMain::NeuesProjekt1Click()
     }
     ed_mprjnameExit();
     selectFirstPage();
-    // Logo texts put in by the filler are no edit: the flags stay as they were.
+    // Logo texts put in by the filler are no edit: the flags stay as they were. Without
+    // a new project and without data, page 1 stays exactly as it was.
     const bool imageModified = G.ImageModified;
     const bool textModified = built ? false : G.ProjectTextModified;
-    ShowTextPage();
+    if (built || PagesOpen())
+        ShowTextPage();
     G.ImageModified = imageModified;
     G.ProjectTextModified = textModified;
 }

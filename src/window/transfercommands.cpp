@@ -128,6 +128,11 @@ void TfrmMain::BitBtn_rd_LCtoPCClick()
 
 void TfrmMain::BitBtn_wr_LCtoPCClick()
 {
+    // With nothing loaded the write refuses at once; there is no unit version to ask about.
+    if (!PagesOpen()) {
+        datwriteClick();
+        return;
+    }
     if (!G.WriteAccepted) {
         const int answer = showMessage(
             QStringLiteral(

@@ -4,6 +4,8 @@
 #include "controls.h"
 #include "filedialogs.h"
 #include "globals.h"
+#include "helprecorder.h"
+#include "pagekit.h"
 #include "mainwindow.h"
 #include "messagerecorder.h"
 #include "projectfile.h"
@@ -17,6 +19,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -381,6 +384,37 @@ private slots:
         QVERIFY(!G.WriteAccepted);
         QVERIFY(G.ParamImage == before.ParamImage);
         QCOMPARE(readAll(path("taken.zf1")), QByteArray("keep me"));
+    }
+
+    // What a user meets around page 1: a cancelled first New project leaves the page as
+    // it was; the toolbar write refuses before asking anything; Tab leaves the memo; a
+    // memo edit is a change that closing asks about; F1 on a menu item asks its help.
+    void pageOneAndMenusAsAUserMeetsThem()
+    {
+        newProject(0, QString());
+        QVERIFY(!hasAquaBackground(child<QLineEdit>("ed_logo1")));
+        child<QToolButton>("BitBtn_wr_LCtoPC")->click();
+        QCOMPARE(w->writes, 1);
+        QVERIFY(rec->texts().isEmpty());
+
+        load("a.zf1");
+        auto *memo = child<QPlainTextEdit>("Memo1");
+        memo->setFocus();
+        QTest::keyClicks(memo, "x");
+        QTest::keyClick(memo, Qt::Key_Tab);
+        QVERIFY(!memo->hasFocus());
+        QCOMPARE(memo->toPlainText(), QString("xmemo"));
+        QVERIFY(w->closeQuery()); // asked, answered No: closes
+        QCOMPARE(rec->texts(), QStringList{"Save changes to project \" PLANT \" ?"});
+
+        HelpRecorder help;
+        QMenu *file = child<QMenu>("File1");
+        file->popup(w->mapToGlobal(QPoint(0, 0)));
+        QVERIFY(QTest::qWaitForWindowExposed(file));
+        file->setActiveAction(child<QAction>("druck_inst"));
+        QTest::keyClick(file, Qt::Key_F1);
+        file->hide();
+        QCOMPARE(help.contexts, QList<int>{4});
     }
 
     void newProjectAsksWhenAPageWasEdited()

@@ -64,8 +64,11 @@ TTextPage::TTextPage(TfrmMain *main, QWidget *sheet) : TPage(main, 1, sheet), ui
     applyLcdFont(sheet);
     // The voltage label and the DIN-rail box appear with the first fill; their room is
     // kept meanwhile, so that the project fields below do not move.
+    // The memo and its label keep theirs while Open hides them, so that nothing else
+    // spreads into the gap while a message shows.
     for (QWidget *hidden : {static_cast<QWidget *>(ui->Label260), static_cast<QWidget *>(ui->lb_NomVRang),
-                            static_cast<QWidget *>(ui->Label4), static_cast<QWidget *>(ui->cb_din)}) {
+                            static_cast<QWidget *>(ui->Label4), static_cast<QWidget *>(ui->cb_din),
+                            static_cast<QWidget *>(ui->Memo1), static_cast<QWidget *>(ui->Label35)}) {
         QSizePolicy policy = hidden->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         hidden->setSizePolicy(policy);
@@ -81,7 +84,13 @@ TTextPage::TTextPage(TfrmMain *main, QWidget *sheet) : TPage(main, 1, sheet), ui
             [this] { runGuarded([this] { rg_languageClick(); }); });
     connectExit(ui->rg_language, this, [this] { rg_languageClick(); });
     connect(ui->cb_din, &QCheckBox::toggled, this, [this] { runGuarded([this] { cb_dinClick(); }); });
-    connect(ui->Memo1, &QPlainTextEdit::textChanged, this, [this] { limitMemo(); });
+    // Tab moves on, as in every other field; a typed memo is a change of the project text.
+    ui->Memo1->setTabChangesFocus(true);
+    connect(ui->Memo1, &QPlainTextEdit::textChanged, this, [this] {
+        limitMemo();
+        if (!m_settingMemo && TfrmMain::PagesOpen())
+            G.ProjectTextModified = true;
+    });
     for (Head field : {Head::WorkNumber, Head::ProjectName, Head::Firmware, Head::Path})
         limitTyping(headEdit(field));
 
@@ -202,7 +211,10 @@ void TTextPage::setMemoText(const QString &text)
 {
     QString plain = text;
     plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    const bool setting = m_settingMemo;
+    m_settingMemo = true;
     ui->Memo1->setPlainText(plain);
+    m_settingMemo = setting;
 }
 
 void TTextPage::limitMemo()
@@ -216,7 +228,9 @@ void TTextPage::limitMemo()
     if (text.endsWith(QLatin1Char('\r')))
         text.chop(1);
     m_limitingMemo = true;
-    setMemoText(text);
+    QString plain = text;
+    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    ui->Memo1->setPlainText(plain); // whoever set the text, cut to the limit
     ui->Memo1->moveCursor(QTextCursor::End);
     m_limitingMemo = false;
 }

@@ -83,4 +83,5 @@ private:
     void limitMemo();
 
     bool m_limitingMemo = false;
+    bool m_settingMemo = false; // the memo is set by code: no edit
 };
