@@ -25,6 +25,7 @@
 #include "page_text.h"
 #include "page_thresholds.h"
 #include "pagecontrol.h"
+#include "report.h"
 #include "vermess.h"
 
 #include <QApplication>
@@ -36,6 +37,7 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPrinter>
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
@@ -491,8 +493,6 @@ void TfrmMain::cmd_CancelClick()
 
 // ---- commands ----
 
-void TfrmMain::druck_instClick() {}
-void TfrmMain::druckenClick() {}
 
 void TfrmMain::Exit1Click()
 {

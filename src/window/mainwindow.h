@@ -11,10 +11,13 @@
 #include <QPointer>
 
 #include <array>
+#include <memory>
 #include <functional>
 
 class QDateTime;
 class QLocale;
+class QPrinter;
+struct TReportInput;
 class QTimer;
 class TPage;
 class TPageControl;
@@ -93,6 +96,13 @@ public:
     // Selects TabSheet1 from code (no leave or entry step) and makes page 1 the current
     // page, for the commands that then fill page 1 from a new image.
     void selectFirstPage();
+
+    // The printer the report goes to: the system's default printer until Printer
+    // configuration chose another or a PDF file.
+    QPrinter *reportPrinter();
+    // What the report takes from the window: the head fields, the test date line, the
+    // program version, the memo lines, the output row captions, the time of printing.
+    TReportInput reportInput() const;
 
     // The attention message object, from creation to closing.
     TVerMess *VerMess() const { return m_verMess; }
@@ -178,6 +188,7 @@ private:
     void setToolbarIcons();
 
     std::array<TPage *, PageCount> m_pages{};
+    std::unique_ptr<QPrinter> m_printer;
     QTimer *m_clock = nullptr;
     TVerMess *m_verMess = nullptr;
     bool m_createFailed = false;
