@@ -416,21 +416,23 @@ void FieldKit::fieldExit(const Field &f)
 
 void FieldKit::spinUp(const Field &f)
 {
-    const Bound *b = boundOf(f);
-    if (!b || !b->control)
-        return;
-    const Limits &lim = f.spinRange.set() ? f.spinRange : limitsOf(f);
-    setTextOf(b->control, StepUpIntText(textOf(b->control), int(lim.max), int(lim.min), f.step));
-    copyOut(*b);
+    spin(f, true);
 }
 
 void FieldKit::spinDown(const Field &f)
+{
+    spin(f, false);
+}
+
+void FieldKit::spin(const Field &f, bool up)
 {
     const Bound *b = boundOf(f);
     if (!b || !b->control)
         return;
     const Limits &lim = f.spinRange.set() ? f.spinRange : limitsOf(f);
-    setTextOf(b->control, StepDownIntText(textOf(b->control), int(lim.max), int(lim.min), f.step));
+    const QString text = textOf(b->control);
+    setTextOf(b->control, up ? StepUpIntText(text, int(lim.max), int(lim.min), f.step)
+                             : StepDownIntText(text, int(lim.max), int(lim.min), f.step));
     copyOut(*b);
 }
 

@@ -152,6 +152,7 @@ private:
     void fillOldData(const Bound &b);
     void collectRow(const Bound &b);
     void copyOut(const Bound &b);
+    void spin(const Field &f, bool up);
     void refuseEmpty(const Bound &b, QWidget *field, Empty how) const;
 
     QObject *m_owner;
