@@ -1,8 +1,13 @@
 #include "globals.h"
+#include "printercanvas.h"
 #include "recordingcanvas.h"
 #include "report.h"
 
 #include <QFile>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -224,6 +229,48 @@ private slots:
             QCOMPARE(textsOf(canvas, QStringLiteral(" Page %1").arg(page)).size(), 1);
         for (const QString &s : texts.split('|'))
             QVERIFY2(textsOf(canvas, s.mid(s.startsWith('!'))).isEmpty() == s.startsWith('!'), qPrintable(s));
+    }
+
+    // The rich report as a PDF: as many pages as the recording, and single-word texts
+    // where the recording puts them (0.1 mm from the printable area's top-left corner)
+    // at the recorded cell height.
+    void pdfMatchesRecording()
+    {
+        loadRichImage();
+        QTemporaryDir dir;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("report.pdf")));
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        TPrinterCanvas canvas(&printer);
+        QVERIFY(TReport(canvas, richInput()).run());
+        TRecordingCanvas recording;
+        QVERIFY(TReport(recording, richInput()).run());
+
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"),
+                        {QStringLiteral("-bbox"), printer.outputFileName(), QStringLiteral("-")});
+        QVERIFY2(pdftotext.waitForFinished(30000) && pdftotext.exitCode() == 0,
+                 "pdftotext (poppler-utils) failed");
+        const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        const QStringList pages = html.split(QStringLiteral("<page "));
+        QCOMPARE(pages.size() - 1, recording.pageCount());
+        const QPointF origin = printer.pageLayout().paintRectPoints().topLeft();
+        const QRegularExpression word(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
+                                                     "xMax=\"[\\d.]+\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+        for (const char *text : {"Thresholds", "Devices", "Tschech", "Idc3max", "Monitoring", "Memo"}) {
+            const QList<TPrintedText> at = textsOf(recording, text);
+            QCOMPARE(at.size(), 1);
+            const QPointF expected = origin + QPointF(at[0].x, -at[0].y) * 72.0 / 254.0;
+            const double cell = at[0].height * 72.0 / 254.0; // the font's cell height in points
+            bool found = false;
+            for (const QRegularExpressionMatch &m : word.globalMatch(pages[at[0].page]))
+                if (m.captured(4) == QLatin1String(text))
+                    found = found || (qAbs(m.captured(1).toDouble() - expected.x()) < 0.5 &&
+                                      qAbs(m.captured(2).toDouble() - expected.y()) < 0.5 &&
+                                      qAbs(m.captured(3).toDouble() - m.captured(2).toDouble() - cell) < 0.5);
+            QVERIFY2(found, text);
+        }
     }
 };
 
