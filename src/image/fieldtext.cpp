@@ -218,3 +218,10 @@ QChar RealNumKeyFilter(QChar key, qsizetype textLength)
         return key;
     return KeyNull;
 }
+
+QChar SignedRealNumKeyFilter(QChar key, qsizetype textLength)
+{
+    if (textLength == 0 && key == QLatin1Char('-'))
+        return key;
+    return RealNumKeyFilter(key, textLength);
+}

@@ -68,3 +68,8 @@ QChar NumKeyFilter(QChar key);
 // Enter is always refused. Length 0: Backspace and digits pass. Length 1..6: also the
 // decimal separator (a second one too). Length 7 or more: every other key passes.
 QChar RealNumKeyFilter(QChar key, qsizetype textLength);
+
+// Signed real-number edits (the low temperature): as RealNumKeyFilter, but an empty
+// edit also takes the minus sign, and the decimal separator only after the first
+// character. A minus can therefore only be typed first.
+QChar SignedRealNumKeyFilter(QChar key, qsizetype textLength);

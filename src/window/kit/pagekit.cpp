@@ -86,7 +86,8 @@ protected:
             return false;
         auto *edit = static_cast<QLineEdit *>(watched);
         const QString typed = static_cast<QKeyEvent *>(event)->text();
-        if (typed.isEmpty() || !typed.at(0).isPrint() || (static_cast<QKeyEvent *>(event)->modifiers() & Qt::ControlModifier))
+        if (typed.isEmpty() || !typed.at(0).isPrint() ||
+            (static_cast<QKeyEvent *>(event)->modifiers() & Qt::ControlModifier))
             return false;
         return edit->text().size() - edit->selectedText().size() + typed.size() > m_limit;
     }
@@ -135,7 +136,8 @@ bool hasAquaBackground(const QWidget *widget)
 {
     if (!widget)
         return false;
-    const QPalette::ColorRole role = qobject_cast<const QLineEdit *>(widget) ? QPalette::Base : QPalette::Window;
+    const QPalette::ColorRole role =
+        qobject_cast<const QLineEdit *>(widget) ? QPalette::Base : QPalette::Window;
     return widget->palette().color(role) == Aqua;
 }
 
@@ -161,7 +163,8 @@ void FieldKit::bind()
 {
     m_bound.reserve(m_table.size());
     for (const Field &f : m_table) {
-        Bound b{&f, lookup(f.control), lookup(f.partner), {lookup(f.copy1), lookup(f.copy2)}, lookup(f.perCell)};
+        Bound b{
+            &f, lookup(f.control), lookup(f.partner), {lookup(f.copy1), lookup(f.copy2)}, lookup(f.perCell)};
         m_bound.push_back(b);
         QWidget *w = b.control;
         if (!w)
@@ -173,6 +176,8 @@ void FieldKit::bind()
             installKeyPressFilter(w, edNumKeyPress);
         else if (f.key == Key::Real)
             installKeyPressFilter(w, edRealNumKeyPress);
+        else if (f.key == Key::Signed)
+            installKeyPressFilter(w, edRealNumKeyPress1);
 
         if (f.perCell) {
             if (auto *edit = editOf(w))
@@ -183,7 +188,7 @@ void FieldKit::bind()
                                  [this, row] { runGuarded([this, row] { perCellChange(*row); }); });
             connectExit(w, m_owner, [this, row] { totalExit(*row); });
             connectExit(b.perCell, m_owner, [this, row] { perCellExit(*row); });
-        } else if (editOf(w) && (f.h.set() || f.empty != Empty::Convert)) {
+        } else if (!f.ownExit && editOf(w) && (f.h.set() || f.empty != Empty::Convert)) {
             connectExit(w, m_owner, [this, row] { fieldExit(*row); });
         }
 
@@ -223,8 +228,11 @@ const FieldKit::Bound *FieldKit::boundOf(const Field &f) const
     return nullptr;
 }
 
-const Limits &FieldKit::limitsOf(const Field &f)
+Limits FieldKit::limitsOf(const Field &f) const
 {
+    if (m_limitsHook)
+        if (const std::optional<Limits> own = m_limitsHook(f))
+            return *own;
     return G.VoltageRange == 1 || !f.l.set() ? f.h : f.l;
 }
 
@@ -259,11 +267,16 @@ void FieldKit::fill()
         fillOldData(b);
         const Field &f = *b.field;
         if (f.fillClamp && isReal(f.enc) && f.h.set()) {
-            const Limits &lim = limitsOf(f);
+            const Limits lim = limitsOf(f);
             setTextOf(b.control, ClampFloatText(textOf(b.control), decimalsOf(f.enc), lim.max, lim.min));
         }
         copyOut(b);
     }
+    showPerCell();
+}
+
+void FieldKit::showPerCell()
+{
     for (const Bound &b : m_bound) {
         if (b.control && b.perCell && conditionHolds(*b.field))
             setTextOf(b.perCell, PerCellText(StrToFloat(textOf(b.control)), G.CellCount));
@@ -287,6 +300,9 @@ void FieldKit::fillRow(const Bound &b)
         return;
     case Enc::EqualsOne:
         setChecked(b.control, word == 1);
+        return;
+    case Enc::Flag:
+        setChecked(b.control, enc::flagOf(word));
         return;
     case Enc::Choice:
         if (auto *group = qobject_cast<TRadioGroup *>(b.control.data())) {
@@ -314,6 +330,7 @@ void FieldKit::fillOldData(const Bound &b)
             break;
         case Enc::NonZero:
         case Enc::EqualsOne:
+        case Enc::Flag:
             setChecked(b.control, f.old.value != 0);
             break;
         case Enc::Choice:
@@ -327,6 +344,8 @@ void FieldKit::fillOldData(const Bound &b)
         if (f.old.store)
             collectRow(b);
     }
+    if (!f.old.mark)
+        return;
     // A radio pair is marked on the panel that holds it.
     QWidget *marked = f.enc == Enc::Bit && b.partner ? b.control->parentWidget() : b.control.data();
     setAquaBackground(marked, old);
@@ -337,7 +356,7 @@ void FieldKit::fillOldData(const Bound &b)
 void FieldKit::collect()
 {
     for (const Bound &b : m_bound)
-        if (b.control)
+        if (b.control || b.field->enc == Enc::ClearBits)
             collectRow(b);
 }
 
@@ -375,7 +394,11 @@ void FieldKit::collectRow(const Bound &b)
         break;
     case Enc::NonZero:
     case Enc::EqualsOne:
+    case Enc::Flag:
         word = isChecked(b.control) ? 1 : 0;
+        break;
+    case Enc::ClearBits:
+        word &= quint16(~f.bit);
         break;
     case Enc::Choice:
         if (auto *group = qobject_cast<TRadioGroup *>(b.control.data()))
@@ -407,9 +430,9 @@ void FieldKit::fieldExit(const Field &f)
     if (!b || !b->control)
         return;
     refuseEmpty(*b, b->control, f.empty);
-    if (!f.h.set())
+    const Limits lim = limitsOf(f);
+    if (!lim.set())
         return;
-    const Limits &lim = limitsOf(f);
     const QString text = textOf(b->control);
     setTextOf(b->control, isReal(f.enc) ? ClampFloatText(text, decimalsOf(f.enc), lim.max, lim.min)
                                         : ClampIntText(text, int(lim.max), int(lim.min)));
@@ -420,7 +443,7 @@ void FieldKit::spinUp(const Field &f)
     const Bound *b = boundOf(f);
     if (!b || !b->control)
         return;
-    const Limits &lim = f.spinRange.set() ? f.spinRange : limitsOf(f);
+    const Limits lim = f.spinRange.set() ? f.spinRange : limitsOf(f);
     setTextOf(b->control, StepUpIntText(textOf(b->control), int(lim.max), int(lim.min), f.step));
     copyOut(*b);
 }
@@ -430,30 +453,40 @@ void FieldKit::spinDown(const Field &f)
     const Bound *b = boundOf(f);
     if (!b || !b->control)
         return;
-    const Limits &lim = f.spinRange.set() ? f.spinRange : limitsOf(f);
+    const Limits lim = f.spinRange.set() ? f.spinRange : limitsOf(f);
     setTextOf(b->control, StepDownIntText(textOf(b->control), int(lim.max), int(lim.min), f.step));
     copyOut(*b);
+}
+
+void FieldKit::setPartnerText(QWidget *partner, const QString &text)
+{
+    // The partner's change handler must not echo the text back: the focus may already
+    // sit in the partner while the exit that writes it runs.
+    const bool wasSetting = m_settingPartner;
+    m_settingPartner = true;
+    setTextOf(partner, text);
+    m_settingPartner = wasSetting;
 }
 
 void FieldKit::totalChange(const Field &f)
 {
     const Bound *b = boundOf(f);
-    if (!b || !b->control || !b->perCell || !b->control->hasFocus())
+    if (m_settingPartner || !b || !b->control || !b->perCell || !b->control->hasFocus())
         return;
     const QString text = textOf(b->control);
     if (!text.isEmpty())
-        setTextOf(b->perCell, PerCellText(StrToFloat(text), G.CellCount));
+        setPartnerText(b->perCell, PerCellText(StrToFloat(text), G.CellCount));
 }
 
 void FieldKit::perCellChange(const Field &f)
 {
     const Bound *b = boundOf(f);
-    if (!b || !b->control || !b->perCell || !b->perCell->hasFocus())
+    if (m_settingPartner || !b || !b->control || !b->perCell || !b->perCell->hasFocus())
         return;
     const QString text = textOf(b->perCell);
     // Without a cell count there is no total to compute: the total keeps its value.
     if (!text.isEmpty() && G.CellCount != 0)
-        setTextOf(b->control, FloatToFixedText(StrToFloat(text) * G.CellCount, 2));
+        setPartnerText(b->control, FloatToFixedText(StrToFloat(text) * G.CellCount, f.perCellDecimals));
 }
 
 void FieldKit::totalExit(const Field &f)
@@ -462,12 +495,13 @@ void FieldKit::totalExit(const Field &f)
     if (!b || !b->control)
         return;
     refuseEmpty(*b, b->control, Empty::Refuse);
-    const Limits &lim = limitsOf(f);
-    const QString clamped = lim.set() ? ClampFloatText(textOf(b->control), decimalsOf(f.enc), lim.max, lim.min)
-                                      : textOf(b->control);
-    setTextOf(b->control, clamped);
+    const Limits lim = limitsOf(f);
+    const QString clamped = lim.set()
+                                ? ClampFloatText(textOf(b->control), decimalsOf(f.enc), lim.max, lim.min)
+                                : textOf(b->control);
+    setPartnerText(b->control, clamped);
     if (b->perCell)
-        setTextOf(b->perCell, PerCellText(StrToFloat(clamped), G.CellCount));
+        setPartnerText(b->perCell, PerCellText(StrToFloat(clamped), G.CellCount));
 }
 
 void FieldKit::perCellExit(const Field &f)
