@@ -52,6 +52,8 @@ quint16 TimeTextToMinutes(const QString &text);
 // one minute up or down, wrapping around midnight, written as "hh:mm". False (and
 // `result` untouched) when the text is not a valid time of day.
 bool StepTimeOfDayText(const QString &text, bool up, QString &result);
+// True when the text is such a time of day.
+bool IsTimeOfDayText(const QString &text);
 
 // Characters the key filters know. A refused key becomes the null character.
 constexpr QChar KeyNull = QChar(0);
@@ -73,3 +75,10 @@ QChar RealNumKeyFilter(QChar key, qsizetype textLength);
 // edit also takes the minus sign, and the decimal separator only after the first
 // character. A minus can therefore only be typed first.
 QChar SignedRealNumKeyFilter(QChar key, qsizetype textLength);
+
+// The Tk coefficient: Enter is refused; an empty edit takes Backspace, the minus sign and
+// the digits, one with text Backspace, the digits, "," and ".".
+QChar TkKeyFilter(QChar key, qsizetype textLength);
+// The lower Tk limit: Backspace, Enter, the minus sign, the digits and the decimal
+// separator pass, wherever they are typed.
+QChar TkMinKeyFilter(QChar key);

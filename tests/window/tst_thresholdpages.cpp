@@ -1,5 +1,6 @@
-// Thresholds, Devices and Charging pages, worked as a user would: round trips, typed and stepped
-// fields, the charging-current questions across pages 5 and 10, the defaults of old data.
+// Thresholds, Devices, Battery and Charging pages, worked as a user would: round trips, typed and
+// stepped fields, the charging-current questions across pages 5 and 10, the defaults of old
+// data, and the cell-count change that scales the voltages of the other pages.
 
 #include "controls.h"
 #include "globals.h"
@@ -52,7 +53,7 @@ private slots:
         QVERIFY(showActive(w));
         G.ProjectOpen = G.WriteAccepted = true;
         G.CellCount = 24;
-        for (int n : {4, 5, 10})
+        for (int n : {4, 5, 9, 10})
             QCOMPARE(w->page(n)->fieldKit()->unresolved(), QStringList());
     }
     void cleanup()
@@ -73,6 +74,9 @@ private slots:
                                             << WordValues{{2, 800}, {49, 600}, {50, 200}};
         QTest::newRow("devices") << 5 << WordValues{{81, 4}, {82, 3}, {618, 0xFFFF}, {103, 0}, {500, 3501}}
                                  << WordValues{{88, 3}, {84, 588}, {65, 0}, {89, 1}, {103, 50}};
+        QTest::newRow("battery") << 9
+                                 << WordValues{{464, 1}, {455, 9}, {40, 0xFFFE}, {42, 0xFFC9}, {641, 0xFFFE}}
+                                 << WordValues{{16, 100}, {72, 0}, {463, 0}, {66, 0}};
         QTest::newRow("charge") << 10 << WordValues{{535, 79}, {538, 80}, {575, 200}, {576, 100}, {502, 2505}}
                                 << WordValues{{534, 1},    {539, 0},    {551, 0},    {558, 1},
                                               {571, 0},    {578, 1},    {556, 800},  {502, 2500},
@@ -113,7 +117,11 @@ private slots:
                  "5|ed_red_anz_GR_PSS|9|exit|4||", "5|em_nom_curr|4|exit|5.0||103=50",
                  "5|ed_thyrvoltage|0.25|none|0.25||500=2", "10|Ed_BC_MaxTime|1|down|24||",
                  "10|em_sysTest_Vmax|10|exit|20.0|ed_STest_Vmax=0.83|", "10|ed_MCh_SollW_IGR|40|exit|40.0||557=400",
-                 "10|ed_LadeNachLauf|600|exit|600||536=36000", "10|ed_boostcurstart|3000|exit|3000||502=30000"
+                 "10|ed_LadeNachLauf|600|exit|600||536=36000", "10|ed_boostcurstart|3000|exit|3000||502=30000",
+                 "9|ed_cell_count|300|exit|220||70=220", "9|em_Tk|0|up|-6||40=65530",
+                 "9|em_Tkmin|-|exit|0||", "9|em_Tkmin|-25|exit|-20.0||42=65336",
+                 "9|em_Tkmin|-5.5|exit|-5.5||42=65481", "9|em_ch_factor|1.5|exit|1.50||640=150",
+                 "9|em_max_duration|0400|exit|04:00||462=240", "9|em_max_duration|2500|exit|00:00||462=0|Ungültige Zeitangabe",
              })
             QTest::newRow(row) << QString(row);
         // clang-format on
@@ -139,7 +147,40 @@ private slots:
         w->CollectCurrentPage(false);
         if (!c[6].isEmpty())
             QCOMPARE(G.ParamImage[c[6].section('=', 0, 0).toInt()], quint16(c[6].section('=', 1).toUInt()));
-        QVERIFY(rec->texts().isEmpty());
+        QCOMPARE(rec->texts().join(""), c.value(7));
+    }
+
+    // A changed cell count, answered Yes or No: the per-cell values on pages 4, 5 and 10.
+    void cellCountChange_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("perCells");
+        QTest::newRow("yes: per cell kept") << int(MbYes) << "1.80 2.00 2.50";
+        QTest::newRow("no: totals kept") << int(MbNo) << "3.60 4.00 5.00";
+    }
+    void cellCountChange()
+    {
+        QFETCH(int, answer);
+        setWords({{70, 24}, {1, 432}, {100, 480}, {576, 600}, {91, 500}});
+        enter(9);
+        type("ed_cell_count", "12");
+        rec->script({answer});
+        QStringList perCell;
+        for (auto [page, field] :
+             {std::pair(4, "ed_udc1minCe"), {5, "ed_nomVoltCe"}, {10, "ed_STest_Vmax"}}) {
+            enter(page);
+            perCell << ctl(field)->text();
+        }
+        QTEST(perCell.join(' '), "perCells");
+        QCOMPARE(rec->texts(),
+                 QStringList{"Cell count changed, update all absolute voltage data ? \r\n If not, "
+                             "all absolute cell data are changing ! "});
+        QCOMPARE(G.ParamImage[1], quint16(answer == MbYes ? 216 : 432));
+        QCOMPARE(G.ParamImage[70], quint16(12));
+        QCOMPARE(G.ParamImage[91], quint16(500));
+        enter(9);
+        enter(4);
+        QCOMPARE(rec->texts().size(), 1); // asked once
     }
 
     // Lowering the nominal current below a charging current of page 10: the question,

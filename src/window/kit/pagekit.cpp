@@ -54,6 +54,7 @@ int decimalsOf(kit::Enc enc)
     case kit::Enc::TenthsUp:
     case kit::Enc::TenthsEven:
     case kit::Enc::SignedTenths:
+    case kit::Enc::SignedTenthsEven:
         return 1;
     case kit::Enc::Hundredths:
         return 2;
@@ -126,7 +127,9 @@ void setAquaBackground(QWidget *widget, bool aqua)
         pal.setColor(QPalette::Disabled, QPalette::Text,
                      aqua ? QColor(90, 90, 90) : standard.color(QPalette::Disabled, QPalette::Text));
     } else {
-        pal.setColor(QPalette::Window, aqua ? Aqua : standard.color(QPalette::Window));
+        // Check boxes and radio buttons paint their background in the button colour.
+        const QPalette::ColorRole role = widget->backgroundRole();
+        pal.setColor(role, aqua ? Aqua : standard.color(role));
         widget->setAutoFillBackground(aqua);
     }
     widget->setPalette(pal);
@@ -137,7 +140,7 @@ bool hasAquaBackground(const QWidget *widget)
     if (!widget)
         return false;
     const QPalette::ColorRole role =
-        qobject_cast<const QLineEdit *>(widget) ? QPalette::Base : QPalette::Window;
+        qobject_cast<const QLineEdit *>(widget) ? QPalette::Base : widget->backgroundRole();
     return widget->palette().color(role) == Aqua;
 }
 
@@ -163,8 +166,12 @@ void FieldKit::bind()
 {
     m_bound.reserve(m_table.size());
     for (const Field &f : m_table) {
-        Bound b{
-            &f, lookup(f.control), lookup(f.partner), {lookup(f.copy1), lookup(f.copy2)}, lookup(f.perCell)};
+        Bound b{&f,
+                lookup(f.control),
+                lookup(f.partner),
+                {lookup(f.copy1), lookup(f.copy2)},
+                lookup(f.perCell),
+                lookup(f.collectIf)};
         m_bound.push_back(b);
         QWidget *w = b.control;
         if (!w)
@@ -178,6 +185,10 @@ void FieldKit::bind()
             installKeyPressFilter(w, edRealNumKeyPress);
         else if (f.key == Key::Signed)
             installKeyPressFilter(w, edRealNumKeyPress1);
+        else if (f.key == Key::Tk)
+            installKeyPressFilter(w, em_TkKeyPress);
+        else if (f.key == Key::TkMin)
+            installKeyPressFilter(w, em_TkminKeyPress);
 
         if (f.perCell) {
             if (auto *edit = editOf(w))
@@ -245,6 +256,14 @@ QString FieldKit::wordText(const Field &f, quint16 word)
     case Enc::SignedTenths:
         // Up to 0x8000 the word reads as positive (0x8000 shows 3276.8).
         return FloatToFixedText(word <= 0x8000 ? word / 10.0 : -(65536.0 - word) / 10.0, 1);
+    case Enc::SignedTenthsEven:
+        return FloatToFixedText(enc::fromSignedTenths(word), 1);
+    case Enc::SignedInteger:
+        return QString::number(enc::toSignedInteger(word));
+    case Enc::Year:
+        return QString::number(enc::wordToYear(word));
+    case Enc::TimeOfDay:
+        return enc::minutesToHhmm(word);
     case Enc::Hundredths:
         return FloatToFixedText(enc::fromHundredths(word), 2);
     case Enc::MinutesOfSeconds:
@@ -356,7 +375,7 @@ void FieldKit::fillOldData(const Bound &b)
 void FieldKit::collect()
 {
     for (const Bound &b : m_bound)
-        if (b.control || b.field->enc == Enc::ClearBits)
+        if ((b.control || b.field->enc == Enc::ClearBits) && (!b.field->collectIf || isChecked(b.collectIf)))
             collectRow(b);
 }
 
@@ -379,6 +398,18 @@ void FieldKit::collectRow(const Bound &b)
         break;
     case Enc::SignedTenths:
         word = enc::signedTenthsHalfAway(StrToFloat(text));
+        break;
+    case Enc::SignedTenthsEven:
+        word = enc::signedTenthsHalfEven(StrToFloat(text));
+        break;
+    case Enc::SignedInteger:
+        word = enc::signedInteger(StrToInt(text));
+        break;
+    case Enc::Year:
+        word = enc::yearToWord(StrToInt(text));
+        break;
+    case Enc::TimeOfDay:
+        word = TimeTextToMinutes(text);
         break;
     case Enc::Hundredths:
         word = enc::hundredthsHalfUp(StrToFloat(text));

@@ -27,7 +27,7 @@ class TSpinButton;
 
 // The background of a control that shows a default for data of an old version: aqua
 // (0, 255, 255) when on, the system's colour otherwise. Works for edits (their base),
-// and for check boxes, radio buttons and panels (their window colour).
+// and for check boxes, radio buttons and panels (the colour of their background role).
 void setAquaBackground(QWidget *widget, bool aqua);
 bool hasAquaBackground(const QWidget *widget);
 
@@ -44,6 +44,10 @@ enum class Enc : quint8 {
     TenthsUp,         // one decimal; value x 10 rounded half up
     TenthsEven,       // one decimal; value x 10 rounded half to even
     SignedTenths,     // one decimal, two's complement, half away from zero; 0x8001.. negative
+    SignedTenthsEven, // one decimal, two's complement, half to even
+    SignedInteger,    // decimal text, two's complement
+    Year,             // the year shown, year - 2000 stored
+    TimeOfDay,        // minutes shown as "hh:mm"
     Hundredths,       // two decimals; value x 100 rounded half up
     MinutesOfSeconds, // whole minutes shown, seconds stored
     AmpsOfTenths,     // whole amperes shown, tenths stored
@@ -59,7 +63,7 @@ enum class Enc : quint8 {
 };
 
 // Key filter of an edit.
-enum class Key : quint8 { Any, Num, Real, Signed };
+enum class Key : quint8 { Any, Num, Real, Signed, Tk, TkMin };
 
 // What the exit of a field does with an empty text: let the conversion fail (the error
 // box), refuse with "Give a valid value please!", or take the focus back silently.
@@ -105,6 +109,7 @@ struct Field
     OldData old{};
     int onlyIfWord = -1; // filled only while this word holds `onlyIfValue`
     quint16 onlyIfValue = 1;
+    const char *collectIf = nullptr; // stored only while this check box is checked
 };
 
 // The controls of one page bound to its table. The connections belong to `owner` (the
@@ -158,6 +163,7 @@ private:
         QPointer<QWidget> partner;
         QPointer<QWidget> copies[2];
         QPointer<QWidget> perCell;
+        QPointer<QWidget> collectIf;
     };
 
     void bind();
