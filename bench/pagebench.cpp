@@ -21,7 +21,7 @@
 namespace {
 constexpr int EmptyA = 2;
 constexpr int EmptyB = 3;
-constexpr int Largest = 6; // the Outputs page: 26 rows, the relay board shown
+constexpr int Largest = 4; // the Thresholds page: 30 rows, seven of them with a per-cell partner
 
 // Median time in milliseconds of one switch from `from` to `to` and back.
 double medianRoundTrip(TPageControl *notebook, int from, int to, int rounds)

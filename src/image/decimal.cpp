@@ -38,7 +38,9 @@ Digits rounded(const Digits &d, int keep, Rule rule)
     const char first = d.digits.at(keep);
     const bool restNonZero = d.digits.size() > keep + 1; // no trailing zeros are kept
     bool up = false;
-    if (first > '5' || (first == '5' && restNonZero)) {
+    if (rule == Rule::Truncate) {
+        up = false;
+    } else if (first > '5' || (first == '5' && restNonZero)) {
         up = true;
     } else if (first == '5') {
         switch (rule) {
@@ -50,6 +52,8 @@ Digits rounded(const Digits &d, int keep, Rule rule)
             break;
         case Rule::HalfEven:
             up = keep > 0 && (d.digits.at(keep - 1) - '0') % 2 == 1;
+            break;
+        case Rule::Truncate:
             break;
         }
     }

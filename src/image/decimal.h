@@ -21,7 +21,8 @@ struct Digits
 // The digits of the shortest text that reads back as `value` (finite values only).
 Digits digitsOf(double value);
 
-enum class Rule { HalfUp, HalfEven, HalfAwayFromZero };
+// Truncate drops the rest (towards zero).
+enum class Rule { HalfUp, HalfEven, HalfAwayFromZero, Truncate };
 
 // Keeps the first `keep` digits (keep may exceed the digits or be 0 or negative) and rounds
 // the rest away by `rule`; a carry may add a digit in front (point then grows by one).

@@ -141,20 +141,36 @@ quint16 TimeTextToMinutes(const QString &text)
     return enc::hhmmNumberToMinutes(quint16(n)); // the low 16 bits of the number
 }
 
-bool StepTimeOfDayText(const QString &text, bool up, QString &result)
+namespace {
+// Minutes of the day of "h:mm" or "h:mm:ss"; -1 when the text is no valid time of day.
+int timeOfDayMinutes(const QString &text)
 {
     static const QRegularExpression timeOfDay(
         QStringLiteral("^\\s*(\\d{1,2})\\s*:\\s*(\\d{1,2})(?:\\s*:\\s*(\\d{1,2}))?\\s*$"));
     const QRegularExpressionMatch m = timeOfDay.match(text);
     if (!m.hasMatch())
-        return false;
+        return -1;
     const int hours = m.captured(1).toInt();
     const int minutes = m.captured(2).toInt();
     const int seconds = m.captured(3).isEmpty() ? 0 : m.captured(3).toInt();
     if (hours > 23 || minutes > 59 || seconds > 59)
+        return -1;
+    // Whole minutes: the seconds never show in a result.
+    return hours * 60 + minutes;
+}
+} // namespace
+
+bool IsTimeOfDayText(const QString &text)
+{
+    return timeOfDayMinutes(text) >= 0;
+}
+
+bool StepTimeOfDayText(const QString &text, bool up, QString &result)
+{
+    const int minutes = timeOfDayMinutes(text);
+    if (minutes < 0)
         return false;
-    // Whole minutes: the seconds never show in the result, and stepping keeps them.
-    int total = hours * 60 + minutes + (up ? 1 : -1);
+    int total = minutes + (up ? 1 : -1);
     total = (total + MinutesPerDay) % MinutesPerDay;
     result = enc::minutesToHhmm(quint16(total));
     return true;
@@ -182,6 +198,30 @@ QChar RealNumKeyFilter(QChar key, qsizetype textLength)
     if (key == KeyBackspace || isAsciiDigit(key))
         return key;
     if (textLength >= 1 && key == DecimalSeparator())
+        return key;
+    return KeyNull;
+}
+
+QChar SignedRealNumKeyFilter(QChar key, qsizetype textLength)
+{
+    if (textLength == 0 && key == QLatin1Char('-'))
+        return key;
+    return RealNumKeyFilter(key, textLength);
+}
+
+QChar TkKeyFilter(QChar key, qsizetype textLength)
+{
+    if (key == KeyBackspace || isAsciiDigit(key))
+        return key;
+    if (textLength == 0)
+        return key == QLatin1Char('-') ? key : KeyNull;
+    return key == QLatin1Char(',') || key == QLatin1Char('.') ? key : KeyNull;
+}
+
+QChar TkMinKeyFilter(QChar key)
+{
+    if (key == KeyBackspace || key == KeyEnter || isAsciiDigit(key) || key == QLatin1Char('-') ||
+        key == DecimalSeparator())
         return key;
     return KeyNull;
 }

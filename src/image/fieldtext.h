@@ -52,6 +52,8 @@ quint16 TimeTextToMinutes(const QString &text);
 // one minute up or down, wrapping around midnight, written as "hh:mm". False (and
 // `result` untouched) when the text is not a valid time of day.
 bool StepTimeOfDayText(const QString &text, bool up, QString &result);
+// True when the text is such a time of day.
+bool IsTimeOfDayText(const QString &text);
 
 // Characters the key filters know. A refused key becomes the null character.
 constexpr QChar KeyNull = QChar(0);
@@ -68,3 +70,15 @@ QChar NumKeyFilter(QChar key);
 // Enter is always refused. Length 0: Backspace and digits pass. Length 1..6: also the
 // decimal separator (a second one too). Length 7 or more: every other key passes.
 QChar RealNumKeyFilter(QChar key, qsizetype textLength);
+
+// Signed real-number edits (the low temperature): as RealNumKeyFilter, but an empty
+// edit also takes the minus sign, and the decimal separator only after the first
+// character. A minus can therefore only be typed first.
+QChar SignedRealNumKeyFilter(QChar key, qsizetype textLength);
+
+// The Tk coefficient: Enter is refused; an empty edit takes Backspace, the minus sign and
+// the digits, one with text Backspace, the digits, "," and ".".
+QChar TkKeyFilter(QChar key, qsizetype textLength);
+// The lower Tk limit: Backspace, Enter, the minus sign, the digits and the decimal
+// separator pass, wherever they are typed.
+QChar TkMinKeyFilter(QChar key);

@@ -45,6 +45,21 @@ void edRealNumKeyPress(QObject *sender, QChar &key)
     key = RealNumKeyFilter(key, editTextLength(sender));
 }
 
+void edRealNumKeyPress1(QObject *sender, QChar &key)
+{
+    key = SignedRealNumKeyFilter(key, editTextLength(sender));
+}
+
+void em_TkKeyPress(QObject *sender, QChar &key)
+{
+    key = TkKeyFilter(key, editTextLength(sender));
+}
+
+void em_TkminKeyPress(QObject *, QChar &key)
+{
+    key = TkMinKeyFilter(key);
+}
+
 void ed_TextKeyPress(QObject *, QChar &) {}
 
 KeyPressFilter::KeyPressFilter(KeyPressHandler handler, QObject *parent) : QObject(parent), m_handler(handler)

@@ -22,6 +22,11 @@ void edNumKeyPress(QObject *sender, QChar &key);
 // Real-number edits: Enter is swallowed; the rest depends on the length of the edit's
 // text before the key (see RealNumKeyFilter in fieldtext.h).
 void edRealNumKeyPress(QObject *sender, QChar &key);
+// The signed low temperature: as edRealNumKeyPress, and a minus sign into an empty edit.
+void edRealNumKeyPress1(QObject *sender, QChar &key);
+// The Tk coefficient and the lower Tk limit of the battery page.
+void em_TkKeyPress(QObject *sender, QChar &key);
+void em_TkminKeyPress(QObject *sender, QChar &key);
 // Text edits: every key passes.
 void ed_TextKeyPress(QObject *sender, QChar &key);
 

@@ -44,7 +44,8 @@ bool TPageControl::userSelect(int index)
     if (shown && focus && shown->isAncestorOf(focus)) {
         const int failures = guardedFailureCount();
         tabBar()->setFocus(Qt::MouseFocusReason);
-        if (guardedFailureCount() != failures)
+        // An exit handler that took the user to another page has ended this switch.
+        if (guardedFailureCount() != failures || currentWidget() != shown)
             return false;
     }
     if (m_changing && !m_changing())

@@ -54,6 +54,7 @@ int decimalsOf(kit::Enc enc)
     case kit::Enc::TenthsUp:
     case kit::Enc::TenthsEven:
     case kit::Enc::SignedTenths:
+    case kit::Enc::SignedTenthsEven:
         return 1;
     case kit::Enc::Hundredths:
         return 2;
@@ -86,7 +87,8 @@ protected:
             return false;
         auto *edit = static_cast<QLineEdit *>(watched);
         const QString typed = static_cast<QKeyEvent *>(event)->text();
-        if (typed.isEmpty() || !typed.at(0).isPrint() || (static_cast<QKeyEvent *>(event)->modifiers() & Qt::ControlModifier))
+        if (typed.isEmpty() || !typed.at(0).isPrint() ||
+            (static_cast<QKeyEvent *>(event)->modifiers() & Qt::ControlModifier))
             return false;
         return edit->text().size() - edit->selectedText().size() + typed.size() > m_limit;
     }
@@ -125,7 +127,9 @@ void setAquaBackground(QWidget *widget, bool aqua)
         pal.setColor(QPalette::Disabled, QPalette::Text,
                      aqua ? QColor(90, 90, 90) : standard.color(QPalette::Disabled, QPalette::Text));
     } else {
-        pal.setColor(QPalette::Window, aqua ? Aqua : standard.color(QPalette::Window));
+        // Check boxes and radio buttons paint their background in the button colour.
+        const QPalette::ColorRole role = widget->backgroundRole();
+        pal.setColor(role, aqua ? Aqua : standard.color(role));
         widget->setAutoFillBackground(aqua);
     }
     widget->setPalette(pal);
@@ -135,7 +139,8 @@ bool hasAquaBackground(const QWidget *widget)
 {
     if (!widget)
         return false;
-    const QPalette::ColorRole role = qobject_cast<const QLineEdit *>(widget) ? QPalette::Base : QPalette::Window;
+    const QPalette::ColorRole role =
+        qobject_cast<const QLineEdit *>(widget) ? QPalette::Base : widget->backgroundRole();
     return widget->palette().color(role) == Aqua;
 }
 
@@ -161,7 +166,12 @@ void FieldKit::bind()
 {
     m_bound.reserve(m_table.size());
     for (const Field &f : m_table) {
-        Bound b{&f, lookup(f.control), lookup(f.partner), {lookup(f.copy1), lookup(f.copy2)}, lookup(f.perCell)};
+        Bound b{&f,
+                lookup(f.control),
+                lookup(f.partner),
+                {lookup(f.copy1), lookup(f.copy2)},
+                lookup(f.perCell),
+                lookup(f.collectIf)};
         m_bound.push_back(b);
         QWidget *w = b.control;
         if (!w)
@@ -173,6 +183,12 @@ void FieldKit::bind()
             installKeyPressFilter(w, edNumKeyPress);
         else if (f.key == Key::Real)
             installKeyPressFilter(w, edRealNumKeyPress);
+        else if (f.key == Key::Signed)
+            installKeyPressFilter(w, edRealNumKeyPress1);
+        else if (f.key == Key::Tk)
+            installKeyPressFilter(w, em_TkKeyPress);
+        else if (f.key == Key::TkMin)
+            installKeyPressFilter(w, em_TkminKeyPress);
 
         if (f.perCell) {
             if (auto *edit = editOf(w))
@@ -183,7 +199,7 @@ void FieldKit::bind()
                                  [this, row] { runGuarded([this, row] { perCellChange(*row); }); });
             connectExit(w, m_owner, [this, row] { totalExit(*row); });
             connectExit(b.perCell, m_owner, [this, row] { perCellExit(*row); });
-        } else if (editOf(w) && (f.h.set() || f.empty != Empty::Convert)) {
+        } else if (!f.ownExit && editOf(w) && (f.h.set() || f.empty != Empty::Convert)) {
             connectExit(w, m_owner, [this, row] { fieldExit(*row); });
         }
 
@@ -223,8 +239,11 @@ const FieldKit::Bound *FieldKit::boundOf(const Field &f) const
     return nullptr;
 }
 
-const Limits &FieldKit::limitsOf(const Field &f)
+Limits FieldKit::limitsOf(const Field &f) const
 {
+    if (m_limitsHook)
+        if (const std::optional<Limits> own = m_limitsHook(f))
+            return *own;
     return G.VoltageRange == 1 || !f.l.set() ? f.h : f.l;
 }
 
@@ -235,7 +254,14 @@ QString FieldKit::wordText(const Field &f, quint16 word)
     case Enc::TenthsEven:
         return FloatToFixedText(enc::fromTenths(word), 1);
     case Enc::SignedTenths:
+    case Enc::SignedTenthsEven:
         return FloatToFixedText(enc::fromSignedTenths(word), 1);
+    case Enc::SignedInteger:
+        return QString::number(enc::toSignedInteger(word));
+    case Enc::Year:
+        return QString::number(enc::wordToYear(word));
+    case Enc::TimeOfDay:
+        return enc::minutesToHhmm(word);
     case Enc::Hundredths:
         return FloatToFixedText(enc::fromHundredths(word), 2);
     case Enc::MinutesOfSeconds:
@@ -258,11 +284,16 @@ void FieldKit::fill()
         fillOldData(b);
         const Field &f = *b.field;
         if (f.fillClamp && isReal(f.enc) && f.h.set()) {
-            const Limits &lim = limitsOf(f);
+            const Limits lim = limitsOf(f);
             setTextOf(b.control, ClampFloatText(textOf(b.control), decimalsOf(f.enc), lim.max, lim.min));
         }
         copyOut(b);
     }
+    showPerCell();
+}
+
+void FieldKit::showPerCell()
+{
     for (const Bound &b : m_bound) {
         if (b.control && b.perCell && conditionHolds(*b.field))
             setTextOf(b.perCell, PerCellText(StrToFloat(textOf(b.control)), G.CellCount));
@@ -286,6 +317,9 @@ void FieldKit::fillRow(const Bound &b)
         return;
     case Enc::EqualsOne:
         setChecked(b.control, word == 1);
+        return;
+    case Enc::Flag:
+        setChecked(b.control, enc::flagOf(word));
         return;
     case Enc::Choice:
         if (auto *group = qobject_cast<TRadioGroup *>(b.control.data())) {
@@ -313,6 +347,7 @@ void FieldKit::fillOldData(const Bound &b)
             break;
         case Enc::NonZero:
         case Enc::EqualsOne:
+        case Enc::Flag:
             setChecked(b.control, f.old.value != 0);
             break;
         case Enc::Choice:
@@ -326,6 +361,8 @@ void FieldKit::fillOldData(const Bound &b)
         if (f.old.store)
             collectRow(b);
     }
+    if (!f.old.mark)
+        return;
     // A radio pair is marked on the panel that holds it.
     QWidget *marked = f.enc == Enc::Bit && b.partner ? b.control->parentWidget() : b.control.data();
     setAquaBackground(marked, old);
@@ -336,7 +373,7 @@ void FieldKit::fillOldData(const Bound &b)
 void FieldKit::collect()
 {
     for (const Bound &b : m_bound)
-        if (b.control)
+        if ((b.control || b.field->enc == Enc::ClearBits) && (!b.field->collectIf || isChecked(b.collectIf)))
             collectRow(b);
 }
 
@@ -360,6 +397,18 @@ void FieldKit::collectRow(const Bound &b)
     case Enc::SignedTenths:
         word = enc::signedTenthsHalfAway(StrToFloat(text));
         break;
+    case Enc::SignedTenthsEven:
+        word = enc::signedTenthsHalfEven(StrToFloat(text));
+        break;
+    case Enc::SignedInteger:
+        word = enc::signedInteger(StrToInt(text));
+        break;
+    case Enc::Year:
+        word = enc::yearToWord(StrToInt(text));
+        break;
+    case Enc::TimeOfDay:
+        word = TimeTextToMinutes(text);
+        break;
     case Enc::Hundredths:
         word = enc::hundredthsHalfUp(StrToFloat(text));
         break;
@@ -374,7 +423,11 @@ void FieldKit::collectRow(const Bound &b)
         break;
     case Enc::NonZero:
     case Enc::EqualsOne:
+    case Enc::Flag:
         word = isChecked(b.control) ? 1 : 0;
+        break;
+    case Enc::ClearBits:
+        word &= quint16(~f.bit);
         break;
     case Enc::Choice:
         if (auto *group = qobject_cast<TRadioGroup *>(b.control.data()))
@@ -406,9 +459,9 @@ void FieldKit::fieldExit(const Field &f)
     if (!b || !b->control)
         return;
     refuseEmpty(*b, b->control, f.empty);
-    if (!f.h.set())
+    const Limits lim = limitsOf(f);
+    if (!lim.set())
         return;
-    const Limits &lim = limitsOf(f);
     const QString text = textOf(b->control);
     setTextOf(b->control, isReal(f.enc) ? ClampFloatText(text, decimalsOf(f.enc), lim.max, lim.min)
                                         : ClampIntText(text, int(lim.max), int(lim.min)));
@@ -429,32 +482,42 @@ void FieldKit::spin(const Field &f, bool up)
     const Bound *b = boundOf(f);
     if (!b || !b->control)
         return;
-    const Limits &lim = f.spinRange.set() ? f.spinRange : limitsOf(f);
+    const Limits lim = f.spinRange.set() ? f.spinRange : limitsOf(f);
     const QString text = textOf(b->control);
     setTextOf(b->control, up ? StepUpIntText(text, int(lim.max), int(lim.min), f.step)
                              : StepDownIntText(text, int(lim.max), int(lim.min), f.step));
     copyOut(*b);
 }
 
+void FieldKit::setPartnerText(QWidget *partner, const QString &text)
+{
+    // The partner's change handler must not echo the text back: the focus may already
+    // sit in the partner while the exit that writes it runs.
+    const bool wasSetting = m_settingPartner;
+    m_settingPartner = true;
+    setTextOf(partner, text);
+    m_settingPartner = wasSetting;
+}
+
 void FieldKit::totalChange(const Field &f)
 {
     const Bound *b = boundOf(f);
-    if (!b || !b->control || !b->perCell || !b->control->hasFocus())
+    if (m_settingPartner || !b || !b->control || !b->perCell || !b->control->hasFocus())
         return;
     const QString text = textOf(b->control);
     if (!text.isEmpty())
-        setTextOf(b->perCell, PerCellText(StrToFloat(text), G.CellCount));
+        setPartnerText(b->perCell, PerCellText(StrToFloat(text), G.CellCount));
 }
 
 void FieldKit::perCellChange(const Field &f)
 {
     const Bound *b = boundOf(f);
-    if (!b || !b->control || !b->perCell || !b->perCell->hasFocus())
+    if (m_settingPartner || !b || !b->control || !b->perCell || !b->perCell->hasFocus())
         return;
     const QString text = textOf(b->perCell);
     // Without a cell count there is no total to compute: the total keeps its value.
     if (!text.isEmpty() && G.CellCount != 0)
-        setTextOf(b->control, FloatToFixedText(StrToFloat(text) * G.CellCount, 2));
+        setPartnerText(b->control, FloatToFixedText(StrToFloat(text) * G.CellCount, f.perCellDecimals));
 }
 
 void FieldKit::totalExit(const Field &f)
@@ -463,12 +526,13 @@ void FieldKit::totalExit(const Field &f)
     if (!b || !b->control)
         return;
     refuseEmpty(*b, b->control, Empty::Refuse);
-    const Limits &lim = limitsOf(f);
-    const QString clamped = lim.set() ? ClampFloatText(textOf(b->control), decimalsOf(f.enc), lim.max, lim.min)
-                                      : textOf(b->control);
-    setTextOf(b->control, clamped);
+    const Limits lim = limitsOf(f);
+    const QString clamped = lim.set()
+                                ? ClampFloatText(textOf(b->control), decimalsOf(f.enc), lim.max, lim.min)
+                                : textOf(b->control);
+    setPartnerText(b->control, clamped);
     if (b->perCell)
-        setTextOf(b->perCell, PerCellText(StrToFloat(clamped), G.CellCount));
+        setPartnerText(b->perCell, PerCellText(StrToFloat(clamped), G.CellCount));
 }
 
 void FieldKit::perCellExit(const Field &f)

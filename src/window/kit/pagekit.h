@@ -16,6 +16,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -25,7 +27,7 @@ class TSpinButton;
 
 // The background of a control that shows a default for data of an old version: aqua
 // (0, 255, 255) when on, the system's colour otherwise. Works for edits (their base),
-// and for check boxes, radio buttons and panels (their window colour).
+// and for check boxes, radio buttons and panels (the colour of their background role).
 void setAquaBackground(QWidget *widget, bool aqua);
 bool hasAquaBackground(const QWidget *widget);
 
@@ -42,6 +44,10 @@ enum class Enc : quint8 {
     TenthsUp,         // one decimal; value x 10 rounded half up
     TenthsEven,       // one decimal; value x 10 rounded half to even
     SignedTenths,     // one decimal, two's complement, half away from zero; 0x8001.. negative
+    SignedTenthsEven, // one decimal, two's complement, half to even
+    SignedInteger,    // decimal text, two's complement
+    Year,             // the year shown, year - 2000 stored
+    TimeOfDay,        // minutes shown as "hh:mm"
     Hundredths,       // two decimals; value x 100 rounded half up
     MinutesOfSeconds, // whole minutes shown, seconds stored
     AmpsOfTenths,     // whole amperes shown, tenths stored
@@ -49,13 +55,15 @@ enum class Enc : quint8 {
                       // pair whose control is checked while the bit is set
     NonZero,          // check box checked when the word is not 0; stores 1 or 0
     EqualsOne,        // check box checked when the word is exactly 1; stores 1 or 0
+    Flag,             // check box checked when bit 0 is set; stores 1 or 0
     Choice,           // radio group: item = word - `bit`; other words choose item 0;
                       // stores item + `bit` (no item chosen stores `bit`)
     Shown,            // shown only, never stored
+    ClearBits,        // no control: the collector clears the bits of mask `bit` in the word
 };
 
 // Key filter of an edit.
-enum class Key : quint8 { Any, Num, Real };
+enum class Key : quint8 { Any, Num, Real, Signed, Tk, TkMin };
 
 // What the exit of a field does with an empty text: let the conversion fail (the error
 // box), refuse with "Give a valid value please!", or take the focus back silently.
@@ -75,6 +83,7 @@ struct OldData
     bool on = false;
     double value = 0;
     bool store = false;
+    bool mark = true; // shown on aqua
 };
 
 struct Field
@@ -82,8 +91,8 @@ struct Field
     const char *control = nullptr;
     int word = -1;
     Enc enc = Enc::Integer;
-    int bit = 0;  // Bit: the bit number; Choice: the word of item 0
-    Limits h{};   // exit limits in range H, and in L unless `l` is set; none: no clamp
+    int bit = 0; // Bit: the bit number; Choice: the word of item 0
+    Limits h{};  // exit limits in range H, and in L unless `l` is set; none: no clamp
     Limits l{};
     const char *spin = nullptr;
     Limits spinRange{}; // the spin button's range where it differs from the exit limits
@@ -93,11 +102,14 @@ struct Field
     const char *copy1 = nullptr;   // disabled copies: they show the field's text
     const char *copy2 = nullptr;
     const char *perCell = nullptr; // a total voltage's per-cell edit
+    int perCellDecimals = 2;       // decimals of the total that typing a per-cell value writes
     bool fillClamp = false;        // the filler shows the value clamped to the exit limits
     Empty empty = Empty::Convert;
+    bool ownExit = false; // the page binds the field's exit handler itself
     OldData old{};
     int onlyIfWord = -1; // filled only while this word holds `onlyIfValue`
     quint16 onlyIfValue = 1;
+    const char *collectIf = nullptr; // stored only while this check box is checked
 };
 
 // The controls of one page bound to its table. The connections belong to `owner` (the
@@ -130,8 +142,16 @@ public:
     void totalExit(const Field &f);
     void perCellExit(const Field &f);
 
-    // The exit limits of a row for the present VoltageRange.
-    static const Limits &limitsOf(const Field &f);
+    // The exit limits of a row for the present VoltageRange, or what the page's limits
+    // hook says for it.
+    Limits limitsOf(const Field &f) const;
+    // Limits that depend on other fields (a count that bounds its redundant count, a
+    // minimum that bounds its maximum): the hook is asked first, for exits and spins; a
+    // row it does not answer for keeps its table limits.
+    using LimitsHook = std::function<std::optional<Limits>(const Field &f)>;
+    void setLimitsHook(LimitsHook hook) { m_limitsHook = std::move(hook); }
+    // The per-cell texts of every pair, from the totals' texts.
+    void showPerCell();
     // The text a row shows for an image word.
     static QString wordText(const Field &f, quint16 word);
 
@@ -143,6 +163,7 @@ private:
         QPointer<QWidget> partner;
         QPointer<QWidget> copies[2];
         QPointer<QWidget> perCell;
+        QPointer<QWidget> collectIf;
     };
 
     void bind();
@@ -154,12 +175,15 @@ private:
     void copyOut(const Bound &b);
     void spin(const Field &f, bool up);
     void refuseEmpty(const Bound &b, QWidget *field, Empty how) const;
+    void setPartnerText(QWidget *partner, const QString &text);
 
     QObject *m_owner;
     QWidget *m_root;
     std::span<const Field> m_table;
     std::vector<Bound> m_bound;
     QStringList m_unresolved;
+    LimitsHook m_limitsHook;
+    bool m_settingPartner = false;
 };
 
 } // namespace kit

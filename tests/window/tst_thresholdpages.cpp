@@ -1,0 +1,281 @@
+// Thresholds, Devices, Battery and Charging pages, worked as a user would: round trips, typed and
+// stepped fields, the charging-current questions across pages 5 and 10, the defaults of old
+// data, and the cell-count change that scales the voltages of the other pages.
+
+#include "controls.h"
+#include "globals.h"
+#include "mainwindow.h"
+#include "messagerecorder.h"
+#include "page.h"
+#include "pagecontrol.h"
+#include "pagekit.h"
+#include "windowhelpers.h"
+
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+
+using WordValues = QList<QPair<int, int>>;
+
+class TestThresholdPages : public QObject
+{
+    Q_OBJECT
+
+    TfrmMain *w = nullptr;
+    MessageRecorder *rec = nullptr;
+
+    template <class T = QLineEdit> T *ctl(const QString &name) { return FindControlAs<T>(w, name); }
+    void enter(int number)
+    {
+        auto *bar = qobject_cast<TPageTabBar *>(w->pageControl()->tabBar());
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->pageTabRect(number - 1).center());
+    }
+    void type(const QString &name, const QString &text)
+    {
+        QLineEdit *e = ctl(name);
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_Delete);
+        QTest::keyClicks(e, text);
+    }
+    void setWords(const WordValues &words)
+    {
+        for (auto [word, value] : words)
+            G.ParamImage[word] = quint16(value);
+    }
+
+private slots:
+    void init()
+    {
+        resetGlobals();
+        rec = new MessageRecorder;
+        w = new TfrmMain;
+        QVERIFY(showActive(w));
+        G.ProjectOpen = G.WriteAccepted = true;
+        G.CellCount = 24;
+        for (int n : {4, 5, 9, 10})
+            QCOMPARE(w->page(n)->fieldKit()->unresolved(), QStringList());
+    }
+    void cleanup()
+    {
+        delete w;
+        delete rec;
+    }
+
+    // Every word of the image distinct; a fill and a collect store them back but for the
+    // normalisations of the page.
+    void roundTrip_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<WordValues>("image");
+        QTest::addColumn<WordValues>("stored");
+        QTest::newRow("thresholds") << 4 << WordValues{{49, 0xFFCE}, {53, 65535}} << WordValues{};
+        QTest::newRow("thresholds clamped") << 4 << WordValues{{2, 900}, {49, 0x8000}, {50, 10}}
+                                            << WordValues{{2, 800}, {49, 600}, {50, 200}};
+        QTest::newRow("devices") << 5 << WordValues{{81, 4}, {82, 3}, {618, 0xFFFF}, {103, 0}, {500, 3501}}
+                                 << WordValues{{88, 3}, {84, 588}, {65, 0}, {89, 1}, {103, 50}};
+        QTest::newRow("battery") << 9
+                                 << WordValues{{464, 1}, {455, 9}, {40, 0xFFFE}, {42, 0xFFC9}, {641, 0xFFFE}}
+                                 << WordValues{{16, 100}, {72, 0}, {463, 0}, {66, 0}};
+        QTest::newRow("charge") << 10 << WordValues{{535, 79}, {538, 80}, {575, 200}, {576, 100}, {502, 2505}}
+                                << WordValues{{534, 1},    {539, 0},    {551, 0},    {558, 1},
+                                              {571, 0},    {578, 1},    {556, 800},  {502, 2500},
+                                              {503, 3520}, {536, 3720}, {537, 3720}, {471, 3240}};
+    }
+    void roundTrip()
+    {
+        QFETCH(int, page);
+        QFETCH(WordValues, image);
+        QFETCH(WordValues, stored);
+        enter(page);
+        for (int i = 0; i < ImageWordCount; ++i)
+            G.ParamImage[i] = quint16(i * 7 + 1);
+        setWords(image);
+        TParamImage expected = G.ParamImage;
+        for (auto [word, value] : stored)
+            expected[word] = quint16(value);
+        w->cmd_CancelClick();
+        w->CollectCurrentPage(true);
+        for (int i = 0; i < ImageWordCount; ++i)
+            QVERIFY2(G.ParamImage[i] == expected[i],
+                     qPrintable(QString("word %1: %2").arg(i).arg(G.ParamImage[i])));
+        QVERIFY(rec->texts().isEmpty());
+    }
+
+    // Typed, then Tab or a spin click: "page|field|typed|exit/up/down/none|shown|partner=text|word=stored".
+    void typed_data()
+    {
+        QTest::addColumn<QString>("row");
+        // clang-format off
+        for (const char *row : {
+                 "4|me_templow|-0.1|exit|-0.1||49=65535", "4|me_templow|5-|exit|5.0||49=50",
+                 "4|ed_U1maxCe|2.3|none|2.3|me_U1max=55.20|", "4|ed_U1maxCe|2.3|exit|2.30|me_U1max=55.2|2=552",
+                 "4|me_U1max|95|exit|80.0|ed_U1maxCe=3.33|", "4|ed_u1min_verz|0|exit|1||",
+                 "4|ed_u1min_verz|1|down|0||53=0", "4|ed_hystMax_I1|10|up|0|ed_hystMax_I3=0|",
+                 "4|ed_riso_err|500|up|10||", "5|ed_nomVoltCe|2.30|none|2.30|em_nom_volt=55.2|100=552",
+                 "5|ed_red_anz_WR_UNV|5|none|3||", "5|ed_red_anz_WR_UNV|3|up|0||",
+                 "5|ed_red_anz_GR_PSS|9|exit|4||", "5|em_nom_curr|4|exit|5.0||103=50",
+                 "5|ed_thyrvoltage|0.25|none|0.25||500=2", "10|Ed_BC_MaxTime|1|down|24||",
+                 "10|em_sysTest_Vmax|10|exit|20.0|ed_STest_Vmax=0.83|", "10|ed_MCh_SollW_IGR|40|exit|40.0||557=400",
+                 "10|ed_LadeNachLauf|600|exit|600||536=36000", "10|ed_boostcurstart|3000|exit|3000||502=30000",
+                 "9|ed_cell_count|300|exit|220||70=220", "9|em_Tk|0|up|-6||40=65530",
+                 "9|em_Tkmin|-|exit|0||", "9|em_Tkmin|-25|exit|-20.0||42=65336",
+                 "9|em_Tkmin|-5.5|exit|-5.5||42=65481", "9|em_ch_factor|1.5|exit|1.50||640=150",
+                 "9|em_max_duration|0400|exit|04:00||462=240", "9|em_max_duration|2500|exit|00:00||462=0|Ungültige Zeitangabe",
+             })
+            QTest::newRow(row) << QString(row);
+        // clang-format on
+    }
+    void typed()
+    {
+        QFETCH(QString, row);
+        const QStringList c = row.split('|');
+        const int page = c[0].toInt();
+        setWords({{81, 4}, {82, 3}, {88, 3}, {103, 500}, {575, 200}, {576, 300}});
+        enter(page);
+        type(c[1], c[2]);
+        if (c[3] == "exit")
+            QTest::keyClick(ctl(c[1]), Qt::Key_Tab);
+        else if (c[3] != "none") {
+            auto *spin =
+                ctl<TSpinButton>(QLatin1String(w->page(page)->fieldKit()->row(c[1].toLatin1())->spin));
+            QTest::mouseClick(c[3] == "up" ? spin->upButton() : spin->downButton(), Qt::LeftButton);
+        }
+        QCOMPARE(ctl(c[1])->text(), c[4]);
+        if (!c[5].isEmpty())
+            QCOMPARE(ctl(c[5].section('=', 0, 0))->text(), c[5].section('=', 1));
+        w->CollectCurrentPage(false);
+        if (!c[6].isEmpty())
+            QCOMPARE(G.ParamImage[c[6].section('=', 0, 0).toInt()], quint16(c[6].section('=', 1).toUInt()));
+        QCOMPARE(rec->texts().join(""), c.value(7));
+    }
+
+    // A changed cell count, answered Yes or No: the per-cell values on pages 4, 5 and 10.
+    void cellCountChange_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("perCells");
+        QTest::newRow("yes: per cell kept") << int(MbYes) << "1.80 2.00 2.50";
+        QTest::newRow("no: totals kept") << int(MbNo) << "3.60 4.00 5.00";
+    }
+    void cellCountChange()
+    {
+        QFETCH(int, answer);
+        setWords({{70, 24}, {1, 432}, {100, 480}, {576, 600}, {91, 500}});
+        enter(9);
+        type("ed_cell_count", "12");
+        rec->script({answer});
+        QStringList perCell;
+        for (auto [page, field] :
+             {std::pair(4, "ed_udc1minCe"), {5, "ed_nomVoltCe"}, {10, "ed_STest_Vmax"}}) {
+            enter(page);
+            perCell << ctl(field)->text();
+        }
+        QTEST(perCell.join(' '), "perCells");
+        QCOMPARE(rec->texts(),
+                 QStringList{"Cell count changed, update all absolute voltage data ? \r\n If not, "
+                             "all absolute cell data are changing ! "});
+        QCOMPARE(G.ParamImage[1], quint16(answer == MbYes ? 216 : 432));
+        QCOMPARE(G.ParamImage[70], quint16(12));
+        QCOMPARE(G.ParamImage[91], quint16(500));
+        enter(9);
+        enter(4);
+        QCOMPARE(rec->texts().size(), 1); // asked once
+    }
+
+    // Lowering the nominal current below a charging current of page 10: the question,
+    // its help context, the field that gets the focus, and the words afterwards.
+    void nominalCurrentQuestions_data()
+    {
+        QTest::addColumn<WordValues>("image");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("helpAndFocus");
+        QTest::addColumn<WordValues>("after");
+        const QString manual("Manual charge Max. charging current:%1 > maximum(80% Rec.Nominal current)\n\r");
+        const QString sysTest("System test Max. charging current:50.0 > maximum(Rec.Nominal current)\n\r");
+        QTest::newRow("combined, yes")
+            << WordValues{{557, 400}, {577, 500}} << "45" << int(MbYes)
+            << manual.arg("40.0") + sysTest +
+                   "Do you want to change the \"Manual\" current on 36.0 A and "
+                   "\"Systemtest\" on 45.0 A ?"
+            << "28 ed_MCh_SollW_IGR" << WordValues{{557, 360}, {577, 450}, {103, 450}};
+        QTest::newRow("manual, no") << WordValues{{557, 500}, {577, 500}} << "60" << int(MbNo)
+                                    << manual.arg("50.0") +
+                                           "Do you want to change the \"Manual\" current on 48.0 A ?"
+                                    << "28 em_nom_curr" << WordValues{{557, 500}, {103, 500}};
+        QTest::newRow("system test, yes")
+            << WordValues{{557, 100}, {577, 500}} << "45" << int(MbYes)
+            << sysTest + "Do you want to change the \"System\" current on 45.0 A ?"
+            << "29 ed_sysTest_SollW_IGR" << WordValues{{557, 100}, {577, 450}};
+    }
+    void nominalCurrentQuestions()
+    {
+        QFETCH(WordValues, image);
+        QFETCH(QString, typed);
+        QFETCH(int, answer);
+        QFETCH(QString, helpAndFocus);
+        setWords(image);
+        G.ParamImage[103] = 500;
+        enter(5);
+        type("em_nom_curr", typed);
+        rec->script({answer});
+        QTest::keyClick(ctl("em_nom_curr"), Qt::Key_Tab);
+        QTEST(rec->texts().value(0), "question");
+        QCOMPARE(rec->requests().at(0).helpContext, helpAndFocus.section(' ', 0, 0).toInt());
+        QTRY_VERIFY(ctl(helpAndFocus.section(' ', 1))->hasFocus());
+        QCOMPARE(w->shownPageNumber(), answer == MbYes ? 10 : 5);
+        QCOMPARE(ctl("em_nom_curr")->text(), answer == MbYes ? typed + ".0" : QStringLiteral("50.0"));
+        QFETCH(WordValues, after);
+        for (auto [word, value] : after)
+            QCOMPARE(G.ParamImage[word], quint16(value));
+        if (answer == MbYes)
+            QCOMPARE(ctl("ed_sysTest_SollW_IGR")->text(), QString::number(G.ParamImage[577] / 10.0, 'f', 1));
+    }
+
+    // A charging current above its share is lowered; Yes takes the user to page 5.
+    void chargingCurrentRule()
+    {
+        G.ParamImage[103] = 500;
+        enter(10);
+        type("ed_sysTest_SollW_IGR", "60");
+        rec->script({MbYes});
+        enter(9); // the exit's question ends the switch to page 9
+        QCOMPARE(ctl("ed_sysTest_SollW_IGR")->text(), QStringLiteral("50.0"));
+        QCOMPARE(rec->requests().at(0).helpContext, 19);
+        QCOMPARE(w->shownPageNumber(), 5);
+        QTRY_VERIFY(ctl("em_nom_curr")->hasFocus());
+    }
+
+    // Old data: the defaults on aqua, already in the image; current data: normal colours.
+    void oldData()
+    {
+        G.WriteAccepted = false;
+        setWords({{618, 0xFFFF}, {477, 1}, {8, 7}, {529, 9}});
+        for (int page : {4, 5, 10})
+            w->page(page)->fill();
+        const WordValues defaults{{8, 500},    {9, 500},   {14, 500},   {57, 3},     {15, 10},      {510, 0},
+                                  {628, 10},   {629, 5},   {500, 1000}, {501, 1000}, {618, 0xFFFE}, {477, 0},
+                                  {502, 2500}, {503, 300}, {530, 0},    {529, 4}};
+        for (auto [word, value] : defaults)
+            QCOMPARE(G.ParamImage[word], quint16(value));
+        for (const char *name : {"me_I1max", "ed_I3max_verz", "ed_hystMax_I2", "ed_thyrcount", "Panel69",
+                                 "Panel68", "ed_thyrcurrent", "ed_boostcurstop", "Ed_BC_MaxTime"})
+            QVERIFY2(hasAquaBackground(ctl<QWidget>(name)), name);
+        QVERIFY(!hasAquaBackground(ctl<QWidget>("Panel2")));
+        G.WriteAccepted = true;
+        enter(4);
+        QCOMPARE(ctl("me_I1max")->text(), QStringLiteral("50.0"));
+        QVERIFY(!hasAquaBackground(ctl<QWidget>("me_I1max")));
+        enter(5); // the relay board's group on page 6 follows its buttons at once
+        QVERIFY(ctl<QWidget>("GroupBox7")->isHidden());
+        clickBox(ctl<QRadioButton>("rb_KRT4_ja"));
+        QVERIFY(!ctl<QWidget>("GroupBox7")->isHidden());
+        enter(6);
+        QCOMPARE(G.ParamImage[618], quint16(0xFFFF));
+    }
+};
+
+QTEST_MAIN(TestThresholdPages)
+#include "tst_thresholdpages.moc"
