@@ -55,6 +55,31 @@ private slots:
             QVERIFY(!pdf.exists());
         }
     }
+
+    // Data of an old version: the pages not visited get their defaults into the image
+    // before it is printed.
+    void oldDataDefaultsBeforePrinting()
+    {
+        resetGlobals();
+        MessageRecorder rec;
+        QTemporaryDir dir;
+        TfrmMain w;
+        QVERIFY(showActive(&w));
+        G.ProjectOpen = true;
+        G.WriteAccepted = false;
+        G.ParamImage.fill(0xFFFF);
+        G.ParamImage[BatteryCellCount] = 24;
+        w.reportPrinter()->setOutputFormat(QPrinter::PdfFormat);
+        w.reportPrinter()->setOutputFileName(dir.filePath("old.pdf"));
+        w.druckenClick();
+        QVERIFY(rec.texts().isEmpty());
+        const QList<QPair<int, int>> defaults{{8, 500}, {57, 3}, {15, 10},       // page 4
+                                              {628, 10}, {629, 5}, {510, 0},    // page 5
+                                              {72, 0}, {453, 0},                // page 9
+                                              {502, 2500}, {503, 300}, {529, 4}}; // page 10
+        for (auto [word, value] : defaults)
+            QVERIFY2(G.CommittedImage[word] == value, qPrintable(QString("word %1").arg(word)));
+    }
 };
 
 QTEST_MAIN(TestPrint)
