@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 TImage::TImage(QWidget *parent) : QWidget(parent)
 {
     setMouseTracking(true);

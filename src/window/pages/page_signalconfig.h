@@ -50,8 +50,6 @@ public:
 
     TImage *image() const;
     QMenu *popupMenu() const { return pum_Signal; }
-    // The caption the popup menu was last opened on (null before).
-    QWidget *popupComponent() const { return m_popupComponent; }
 
 private:
     void redrawRow(int row);
