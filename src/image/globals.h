@@ -55,6 +55,9 @@ struct Globals
     QString OpenedFileName;
 
     TSignalTextTable SignalTextTable{};
+    // One row of the signal matrix copied on page 8 (signals 0-15, 16-31, 32-47, 48-63);
+    // emptied whenever page 8 is left.
+    std::array<quint16, 4> SignalClipboard{};
 };
 
 // The one instance every part of the program works on.
