@@ -6,6 +6,7 @@
 #include "fieldtext.h"
 #include "globals.h"
 #include "imagetexts.h"
+#include "signalmatrix.h"
 #include "signaltexts.h"
 #include "textcodec.h"
 
@@ -679,16 +680,15 @@ void TReport::signalConfiguration()
             continue;
         if (r >= 14 && relayBoard)
             continue;
-        // Signals 0..15, 16..31, 32..47, 48..63 of row r.
-        const int words[4] = {181 + 2 * r, 180 + 2 * r, 219 + 2 * r, 218 + 2 * r};
-        if (!W(words[0]) && !W(words[1]) && !W(words[2]) && !W(words[3]))
+        const SignalRow words = CopySignalRow(G.ParamImage, r);
+        if (!words[0] && !words[1] && !words[2] && !words[3])
             continue;
         PrintNewLine(2);
         text(PrintX, r < m_input.rowCaptions.size() ? m_input.rowCaptions.at(r) : QString());
         text(508, QStringLiteral(":"));
         int k = 0;
         for (int c = 0; c < 64; ++c) {
-            if (!enc::bitOf(W(words[c / 16]), c % 16))
+            if (!SignalAssigned(G.ParamImage, r, c))
                 continue;
             text(550 + 275 * k, fromWin1252(SignalText(4 + c)));
             if (++k == 5) {
