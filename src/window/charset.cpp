@@ -69,6 +69,8 @@ void TFrm_CharSet::fillGrid()
     grid->setVerticalHeaderLabels(high);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->horizontalHeader()->setSectionsClickable(false);
+    grid->verticalHeader()->setSectionsClickable(false);
     // The undefined bytes of Windows-1252 show as the font's box, like on the unit.
     for (int r = 0; r < grid->rowCount(); ++r)
         for (int c = 0; c < grid->columnCount(); ++c)
