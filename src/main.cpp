@@ -2,6 +2,7 @@
 // order, the message loop.
 
 #include "about.h"
+#include "charset.h"
 #include "connect.h"
 #include "globals.h"
 #include "instanceguard.h"
@@ -52,10 +53,12 @@ int main(int argc, char **argv)
     fm_Info = new Tfm_Info;
     fmVoltage = new TfmVoltage;
     frm_RS232 = new Tfrm_RS232(frmMain);
+    Frm_CharSet = new TFrm_CharSet(frmMain);
 
     frmMain->show();
     const int result = app.exec();
 
+    delete Frm_CharSet;
     delete frm_RS232;
     frm_RS232 = nullptr;
     delete fmVoltage;

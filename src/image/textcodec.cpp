@@ -131,6 +131,14 @@ QString GetImageText16(quint16 firstWord)
     return fromWin1252(bytes);
 }
 
+QString GetImageName16(quint16 firstWord)
+{
+    QString name = GetImageText16(firstWord);
+    while (!name.isEmpty() && name.back().unicode() <= 0x20)
+        name.chop(1);
+    return name;
+}
+
 void StoreText16(quint16 firstWord, const QString &text)
 {
     QByteArray bytes = toWin1252(text).left(16);

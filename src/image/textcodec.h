@@ -22,6 +22,9 @@ void StoreText8(quint16 firstWord, const QString &text);
 // 16-character name in 8 words, blank padded; the reader returns all 16 characters.
 QString GetImageText16(quint16 firstWord);
 void StoreText16(quint16 firstWord, const QString &text);
+// The name as a page shows it: GetImageText16 without its trailing blanks and control
+// characters (codes 0 to 32); blanks inside the name stay.
+QString GetImageName16(quint16 firstWord);
 
 // Text of words first..last, ended by a zero word or a zero low byte.
 QString ImageWordsToText(quint16 firstWord, quint16 lastWord);

@@ -54,7 +54,7 @@ private slots:
 
     void everyTableBindsItsControls()
     {
-        for (int n : {6, 7, 11, 12}) {
+        for (int n : {2, 3, 6, 7, 11, 12}) {
             QVERIFY(w->page(n)->fieldKit());
             QCOMPARE(w->page(n)->fieldKit()->unresolved(), QStringList());
         }

@@ -7,6 +7,8 @@
 #include "globals.h"
 #include "imagetexts.h"
 #include "keyfilters.h"
+#include "lcdpopup.h"
+#include "textcodec.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -177,8 +179,11 @@ void FieldKit::bind()
         if (!w)
             continue;
         const Field *row = &f;
-        if (auto *edit = editOf(w))
+        if (auto *edit = editOf(w)) {
             limitTyping(edit);
+            if (f.enc == Enc::Text8 || f.enc == Enc::Text16)
+                installLcdPopup(edit);
+        }
         if (f.key == Key::Num)
             installKeyPressFilter(w, edNumKeyPress);
         else if (f.key == Key::Real)
@@ -327,6 +332,12 @@ void FieldKit::fillRow(const Bound &b)
             group->setItemIndex(item >= 0 && item < group->count() ? item : 0);
         }
         return;
+    case Enc::Text8:
+        setTextOf(b.control, GetImageText8(quint16(f.word)));
+        return;
+    case Enc::Text16:
+        setTextOf(b.control, GetImageName16(quint16(f.word)));
+        return;
     default:
         setTextOf(b.control, wordText(f, word));
     }
@@ -380,7 +391,7 @@ void FieldKit::collect()
 void FieldKit::collectRow(const Bound &b)
 {
     const Field &f = *b.field;
-    if (f.word < 0 || f.word >= ImageWordCount || f.enc == Enc::Shown)
+    if (f.word < 0 || f.word >= ImageWordCount || f.enc == Enc::Shown || (f.storeOnlyIf && !conditionHolds(f)))
         return;
     quint16 &word = G.ParamImage[f.word];
     const QString text = textOf(b.control);
@@ -432,6 +443,12 @@ void FieldKit::collectRow(const Bound &b)
     case Enc::Choice:
         if (auto *group = qobject_cast<TRadioGroup *>(b.control.data()))
             word = quint16(qMax(0, group->itemIndex()) + f.bit);
+        break;
+    case Enc::Text8:
+        StoreText8(quint16(f.word), text);
+        break;
+    case Enc::Text16:
+        StoreText16(quint16(f.word), text);
         break;
     case Enc::Shown:
         break;

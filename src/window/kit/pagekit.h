@@ -7,6 +7,8 @@
 // fills them from ParamImage and collects them back. Rows stand in collector order, so
 // that a field that cannot be converted stops the collector where its page expects.
 //
+// The edits of LCD texts (Text8, Text16) carry the popup menu of LCD texts (lcdpopup.h).
+//
 // What a table cannot say (a question, a rule across pages, a refusal of its own) stays
 // a method of the page, named after its handler.
 
@@ -60,6 +62,9 @@ enum class Enc : quint8 {
                       // stores item + `bit` (no item chosen stores `bit`)
     Shown,            // shown only, never stored
     ClearBits,        // no control: the collector clears the bits of mask `bit` in the word
+    Text8,            // LCD label of up to 8 characters in 4 words, NUL padded
+    Text16,           // LCD name of 16 characters in 8 words, blank padded; shown without
+                      // its trailing blanks and control characters
 };
 
 // Key filter of an edit.
@@ -110,6 +115,7 @@ struct Field
     int onlyIfWord = -1; // filled only while this word holds `onlyIfValue`
     quint16 onlyIfValue = 1;
     const char *collectIf = nullptr; // stored only while this check box is checked
+    bool storeOnlyIf = false;        // stored only while `onlyIfWord` holds `onlyIfValue`, too
 };
 
 // The controls of one page bound to its table. The connections belong to `owner` (the

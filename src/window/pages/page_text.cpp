@@ -8,6 +8,7 @@
 #include "imagetexts.h"
 #include "keyfilters.h"
 #include "lcdfont.h"
+#include "lcdpopup.h"
 #include "mainwindow.h"
 #include "textcodec.h"
 
@@ -61,6 +62,8 @@ TTextPage::TTextPage(TfrmMain *main, QWidget *sheet) : TPage(main, 1, sheet), ui
     ui->ed_mprjname->setValidator(new UpperCaseValidator(ui->ed_mprjname));
     installKeyPressFilter(ui->ed_logo1, ed_TextKeyPress);
     installKeyPressFilter(ui->ed_logo2, ed_TextKeyPress);
+    installLcdPopup(ui->ed_logo1);
+    installLcdPopup(ui->ed_logo2);
     applyLcdFont(sheet);
     // The voltage label and the DIN-rail box appear with the first fill; their room is
     // kept meanwhile, so that the project fields below do not move.

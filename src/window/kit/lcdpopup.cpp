@@ -1,0 +1,67 @@
+#include "lcdpopup.h"
+
+#include "charset.h"
+#include "controls.h"
+#include "dispatch.h"
+#include "pagekit.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+
+TLcdPopup::TLcdPopup(QWidget *parent) : QMenu(parent)
+{
+    setObjectName(QStringLiteral("PopupLCD"));
+    QAction *lcdCharacter = addAction(QStringLiteral("LCD character"));
+    lcdCharacter->setObjectName(QStringLiteral("LCDcharacter1"));
+    QAction *paste = addAction(QStringLiteral("Paste"));
+    paste->setObjectName(QStringLiteral("Paste1"));
+    QAction *undo = addAction(QStringLiteral("Undo"));
+    undo->setObjectName(QStringLiteral("Undo1"));
+    undo->setVisible(false);
+    connect(lcdCharacter, &QAction::triggered, this,
+            [this] { runGuarded([this] { LCDcharacter1Click(); }); });
+    connect(paste, &QAction::triggered, this, [this] { runGuarded([this] { Paste1Click(); }); });
+}
+
+TLcdPopup *TLcdPopup::of(QWidget *window)
+{
+    if (!window)
+        return nullptr;
+    auto *menu = window->findChild<TLcdPopup *>(QStringLiteral("PopupLCD"), Qt::FindDirectChildrenOnly);
+    return menu ? menu : new TLcdPopup(window);
+}
+
+void TLcdPopup::popupFor(QLineEdit *field, const QPoint &globalPos)
+{
+    m_component = field;
+    popup(globalPos);
+}
+
+void TLcdPopup::LCDcharacter1Click()
+{
+    showCharacterPicker();
+}
+
+void TLcdPopup::Paste1Click()
+{
+    QLineEdit *field = m_component;
+    if (!field || qobject_cast<TMaskEdit *>(field) || !field->inputMask().isEmpty())
+        return;
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    field->setText(clipboard ? clipboard->text() : QString());
+}
+
+void installLcdPopup(QLineEdit *field)
+{
+    if (!field || field->contextMenuPolicy() == Qt::CustomContextMenu)
+        return;
+    field->setContextMenuPolicy(Qt::CustomContextMenu);
+    // A pasted text is shown whole; the field's length limits typing only.
+    limitTyping(field);
+    QObject::connect(field, &QWidget::customContextMenuRequested, field, [field](const QPoint &pos) {
+        if (TLcdPopup *menu = TLcdPopup::of(field->window()))
+            menu->popupFor(field, field->mapToGlobal(pos));
+    });
+}
