@@ -7,8 +7,10 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <stdlib.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace {
@@ -163,6 +165,17 @@ void KrtSimulator::stop()
     if (m_slaveKeep >= 0)
         ::close(m_slaveKeep);
     m_master = m_slaveKeep = -1;
+}
+
+double KrtSimulator::threadCpuSeconds()
+{
+    if (!m_thread.joinable())
+        return 0;
+    clockid_t clock;
+    timespec ts{};
+    if (::pthread_getcpuclockid(m_thread.native_handle(), &clock) != 0 || ::clock_gettime(clock, &ts) != 0)
+        return 0;
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
 }
 
 KrtSimulator::Image KrtSimulator::image() const
