@@ -131,9 +131,9 @@ int main(int argc, char **argv)
             allOk = allOk && r.ok;
             ratio.push_back(r.wall / r.bound);
             share.push_back(100.0 * r.cpu / r.wall);
-            std::printf("%-6s %6lld %8.3f %8.3f %8.3f %8.3f %8.2f %6ld%s\n", direction == 1 ? "read" : "write",
-                        static_cast<long long>(r.bytes), r.bound, r.wall, r.wall / r.bound, r.cpu,
-                        100.0 * r.cpu / r.wall, r.wakes, r.ok ? "" : "  FAILED");
+            std::printf("%-6s %6lld %8.3f %8.3f %8.3f %8.3f %8.2f %6ld%s\n",
+                        direction == 1 ? "read" : "write", static_cast<long long>(r.bytes), r.bound, r.wall,
+                        r.wall / r.bound, r.cpu, 100.0 * r.cpu / r.wall, r.wakes, r.ok ? "" : "  FAILED");
         }
         const double goal = direction == 1 ? 1.05 : 1.10;
         std::printf(
