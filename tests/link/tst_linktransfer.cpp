@@ -31,8 +31,7 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         s.link.setProgressHook([&](int bar, int words) {
-            progress.append({bar, words});
-            reportedAt.append(clock.elapsed());
+            progress.append({bar, words}), reportedAt.append(clock.elapsed());
         });
         TParamImage image{};
         rusage before{}, after{};

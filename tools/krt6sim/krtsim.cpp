@@ -450,11 +450,22 @@ bool KrtSimulator::loadProjectFile(const QString &path, QString *error)
             *error = f.errorString();
         return false;
     }
-    const QByteArray data = f.read(FileBytes);
-    if (data.size() < FileBytes) {
+    const QByteArray data = f.read(FileBytes + 1);
+    if (data.size() != FileBytes) {
         if (error)
-            *error = QStringLiteral("not a project file (%1 bytes, 7048 expected)").arg(data.size());
+            *error = QStringLiteral("not a project file (%1%2 bytes, 7048 expected)")
+                         .arg(data.size() > FileBytes ? "over " : "")
+                         .arg(data.size() > FileBytes ? FileBytes : data.size());
         return false;
+    }
+    // Each of the 100 head lines ends in CR LF; a file whose line ends were converted
+    // has its image shifted.
+    for (int n = 0; n < 100; ++n) {
+        if (data.mid(n * 50 + 48, 2) != "\r\n") {
+            if (error)
+                *error = QStringLiteral("not a project file (head line %1 does not end in CR LF)").arg(n);
+            return false;
+        }
     }
     Image img{};
     for (int k = 0; k < 1024; ++k)
