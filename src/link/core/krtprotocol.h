@@ -66,7 +66,7 @@ public:
     static constexpr int GreetingWindowMs = 1000;  // per greeting attempt
     static constexpr int ReadSilenceMs = 2000;     // read: longest pause between bytes
     static constexpr int AnswerWaitMs = 2000;      // write: each wait, from its start
-    static constexpr int PollSliceMs = 15;         // longest single wait for readiness
+    static constexpr int PollSliceMs = 20;         // longest single wait for readiness
     static constexpr int GatherMs = 15;            // shortest pass of the read loop (but the last)
     static constexpr int ProgressIntervalMs = 100; // shortest time between progress reports
     static constexpr int HelpNoAnswer = 34;        // help context of the no-answer and abort boxes
