@@ -360,7 +360,7 @@ bool KrtProtocol::WaitForAnswer(quint8 *buffer, int count)
         if (start.elapsed() > AnswerWaitMs)
             return fail(QStringLiteral("Transmission Writeerror\r\nNo answer from KRT-6"));
         // Block until more bytes come (or a slice passes); errors are seen on the next pass.
-        if (!m_port.waitForReadyRead(qBound(0, int(AnswerWaitMs - start.elapsed()) + 1, PollSliceMs)) &&
+        if (!m_port.waitForReadyRead(qBound(0, int(AnswerWaitMs - start.elapsed()) + 1, AnswerSliceMs)) &&
             m_port.error() == QSerialPort::TimeoutError)
             m_port.clearError();
     }

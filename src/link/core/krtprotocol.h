@@ -26,7 +26,8 @@
 // with lastStatus() == LinkStatus::Aborted.
 //
 // Waiting never spins: the steps block in QSerialPort::waitForReadyRead() for at most
-// PollSliceMs at a time; the time-outs keep their lengths (GreetingWindowMs,
+// PollSliceMs at a time (AnswerSliceMs in the waits of the write, which end as soon as
+// the answer comes); the time-outs keep their lengths (GreetingWindowMs,
 // ReadSilenceMs, AnswerWaitMs). The image bytes of a read come about one a millisecond:
 // a pass of the read loop lasts at least GatherMs, so that the thread wakes once for a
 // batch of bytes instead of once for each, and the progress is reported at most every
@@ -67,7 +68,8 @@ public:
     static constexpr int ReadSilenceMs = 2000;     // read: longest pause between bytes
     static constexpr int AnswerWaitMs = 2000;      // write: each wait, from its start
     static constexpr int PollSliceMs = 20;         // longest single wait for readiness
-    static constexpr int GatherMs = 15;            // shortest pass of the read loop (but the last)
+    static constexpr int AnswerSliceMs = 40;       // longest single wait for an answer of the write
+    static constexpr int GatherMs = 20;            // shortest pass of the read loop (but the last)
     static constexpr int ProgressIntervalMs = 100; // shortest time between progress reports
     static constexpr int HelpNoAnswer = 34;        // help context of the no-answer and abort boxes
 
