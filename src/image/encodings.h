@@ -45,8 +45,8 @@ quint16 plainInteger(qint64 value);
 
 // Minutes typed as hours and minutes: the number that remains after the colon is
 // removed (e.g. 130 for "1:30") becomes n div 100 * 60 + n mod 100 minutes.
-// Minutes of 60 or more are not checked ("00:75" gives 75). The largest 16-bit
-// number, 65535, gives 39335, so the result always fits.
+// Minutes of 60 or more are not checked ("00:75" gives 75). The largest result is
+// 39339 (from 65499), so it always fits.
 quint16 hhmmNumberToMinutes(quint16 number);
 // Stored minutes as "hh:mm": hours with at least two digits, minutes with two.
 QString minutesToHhmm(quint16 minutes);

@@ -4,8 +4,15 @@
 #include "textcodec.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 const QByteArray FileIdV25 = QByteArrayLiteral("Config file KRT-6 from V2.5");
 const QByteArray FileIdV25Other = QByteArrayLiteral("Config file ZA7700F from V2.5");
@@ -99,10 +106,22 @@ QByteArray buildProjectFile(const ProjectHead &head, bool NewTestDate, const TPa
     return file;
 }
 
+bool hasProjectFileLayout(const QByteArray &bytes)
+{
+    if (bytes.size() != ProjectFileSize)
+        return false;
+    for (int n = 0; n < HeadLineCount; ++n) {
+        const int end = n * HeadLineStride + HeadLineLength;
+        if (bytes[end] != '\r' || bytes[end + 1] != '\n')
+            return false;
+    }
+    return true;
+}
+
 ProjectFileContents parseProjectFile(const QByteArray &bytes)
 {
     ProjectFileContents result;
-    if (bytes.size() < ProjectFileSize)
+    if (!hasProjectFileLayout(bytes))
         return result;
 
     const QByteArray line0 = bytes.left(HeadLineLength);
@@ -132,29 +151,79 @@ ProjectFileContents parseProjectFile(const QByteArray &bytes)
     return result;
 }
 
+namespace {
+QString systemText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+} // namespace
+
 FileResult saveProjectFileBytes(const QString &path, const QByteArray &bytes)
 {
     FileResult result;
-    QSaveFile file(path);
-    // Unbuffered on purpose: with a buffered QSaveFile a failing final flush (disk
-    // full, file size limit) goes unnoticed by commit(), which then replaces the old
-    // file with a cut one. Written directly, every failure shows at write().
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        result.errorText = file.errorString();
+    // A link is followed: the file it points to is replaced, the link stays.
+    const QFileInfo info(path);
+    QString target = info.canonicalFilePath();
+    if (target.isEmpty())
+        target = info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
+    const QByteArray targetName = QFile::encodeName(target);
+    struct stat existing = {};
+    const bool exists = ::stat(targetName.constData(), &existing) == 0;
+    if (exists && ::access(targetName.constData(), W_OK) != 0) {
+        result.errorText = systemText(errno);
         return result;
     }
+
+    // The temporary file has a short name of its own in the same folder, so that every
+    // name the file system takes can be saved, and a random part, so that one left by a
+    // killed save never stands in the way.
+    QByteArray temp = QFile::encodeName(QFileInfo(target).absolutePath()) + "/.krt6-XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        result.errorText = systemText(errno);
+        return result;
+    }
+    const auto failAndRemove = [&](int error) {
+        ::close(fd);
+        ::unlink(temp.constData());
+        result.errorText = systemText(error);
+        return result;
+    };
+    // The new file gets the old one's permissions, or those of a newly created file.
+    mode_t mode = 0;
+    if (exists) {
+        mode = existing.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (::fchmod(fd, mode) != 0)
+        return failAndRemove(errno);
+
+    // Every failure (disk full, file size limit) shows at write() or fsync(); the old
+    // file is replaced only after the whole new one is on the disk.
     qint64 done = 0;
     while (done < bytes.size()) {
-        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
-        if (n <= 0) {
-            result.errorText = file.errorString();
-            file.cancelWriting(); // the temporary file is removed, the old file stays
-            return result;
-        }
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return failAndRemove(n < 0 ? errno : ENOSPC);
         done += n;
     }
-    if (!file.commit()) {
-        result.errorText = file.errorString();
+    if (::fsync(fd) != 0)
+        return failAndRemove(errno);
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temp.constData());
+        result.errorText = systemText(error);
+        return result;
+    }
+    if (::rename(temp.constData(), targetName.constData()) != 0) {
+        const int error = errno;
+        ::unlink(temp.constData());
+        result.errorText = systemText(error);
         return result;
     }
     result.ok = true;
@@ -169,9 +238,10 @@ ProjectReadResult readProjectFile(const QString &path)
         result.file.errorText = file.errorString();
         return result;
     }
+    // One byte more than a project file has tells a longer file from a good one.
     QByteArray bytes;
-    while (bytes.size() < ProjectFileSize) {
-        const QByteArray chunk = file.read(ProjectFileSize - bytes.size());
+    while (bytes.size() <= ProjectFileSize) {
+        const QByteArray chunk = file.read(ProjectFileSize + 1 - bytes.size());
         if (chunk.isEmpty())
             break;
         bytes.append(chunk);
@@ -181,8 +251,8 @@ ProjectReadResult readProjectFile(const QString &path)
         return result;
     }
     result.file.ok = true;
-    if (bytes.size() < ProjectFileSize) {
-        result.tooShort = true;
+    if (!hasProjectFileLayout(bytes)) {
+        result.wrongLayout = true;
         return result;
     }
     result.contents = parseProjectFile(bytes);
@@ -221,7 +291,7 @@ void loadImageIntoAllCopies(const TParamImage &image)
 
 bool applyOpenedProject(const ProjectReadResult &result)
 {
-    if (!result.file.ok || result.tooShort)
+    if (!result.file.ok || result.wrongLayout)
         return false;
     const ProjectFileContents &contents = result.contents;
     if (contents.id != FileIdKind::FileIdV25 && contents.id != FileIdKind::FileIdV25Other)

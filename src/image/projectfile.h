@@ -83,8 +83,14 @@ struct ProjectFileContents
     TParamImage image{};
 };
 
-// Reads the first ProjectFileSize bytes; bytes after them are ignored. Fewer bytes
-// give Rejected.
+// True when bytes have the layout of a project file: exactly ProjectFileSize bytes,
+// and every head line ends in CR LF at bytes 50 n + 48 and 50 n + 49. A file whose
+// line ends were converted, or that was cut or padded, fails; its image would be
+// shifted.
+bool hasProjectFileLayout(const QByteArray &bytes);
+
+// A file without the layout above gives Rejected, as does an unknown identification
+// line.
 ProjectFileContents parseProjectFile(const QByteArray &bytes);
 
 // Outcome of a file system operation: ok, or the system's text for the failure.
@@ -94,18 +100,19 @@ struct FileResult
     QString errorText;
 };
 
-// Writes bytes to path atomically (QSaveFile: a temporary file, then a rename). On
-// failure the previous file at path is left whole and errorText holds the system's
-// text.
+// Writes bytes to path atomically: a temporary file with a short name of its own in
+// the same folder, then a rename over path. Any name the file system accepts can be
+// saved. On failure the previous file at path is left whole, the temporary file is
+// gone and errorText holds the system's text.
 FileResult saveProjectFileBytes(const QString &path, const QByteArray &bytes);
 
 struct ProjectReadResult
 {
-    FileResult file;       // false: the file could not be opened or read (errorText)
-    bool tooShort = false; // the file has fewer than ProjectFileSize bytes: refused
+    FileResult file;          // false: the file could not be opened or read (errorText)
+    bool wrongLayout = false; // not hasProjectFileLayout(): refused
     ProjectFileContents contents;
-    // Accepted: readable, long enough and with a known identification line.
-    bool accepted() const { return file.ok && !tooShort && contents.id != FileIdKind::Rejected; }
+    // Accepted: readable, with the layout and a known identification line.
+    bool accepted() const { return file.ok && !wrongLayout && contents.id != FileIdKind::Rejected; }
 };
 
 ProjectReadResult readProjectFile(const QString &path);
@@ -126,8 +133,8 @@ FileResult WriteProjectFile(const QString &path, const ProjectHead &head, bool N
 // SignalMatrixConverted (a new data set arrived). Used by Open and by a good read.
 void loadImageIntoAllCopies(const TParamImage &image);
 
-// Open, after readProjectFile: a file that could not be read or is too short changes
-// nothing. Otherwise an old or unknown identification line clears WriteAccepted, and
+// Open, after readProjectFile: a file that could not be read or lacks the layout
+// changes nothing. Otherwise an old or unknown identification line clears WriteAccepted, and
 // an accepted file sets G.TestDateLine and loads its image into all three copies; a
 // rejected one changes nothing else. Returns result.accepted().
 // (Open sets WriteAccepted := 1 itself before reading.)

@@ -188,8 +188,8 @@ void TfrmMain::oeffnenClick()
         return;
     }
 
-    // The file is read whole before anything changes: a file that cannot be read, is
-    // too short or is no project file leaves the images, flags and fields as they were.
+    // The file is read whole before anything changes: a file that cannot be read or is
+    // no project file leaves the images, flags and fields as they were.
     const ProjectReadResult read = readProjectFile(chosen);
     if (!read.file.ok) {
         G.DataLoaded = dataLoadedBefore;

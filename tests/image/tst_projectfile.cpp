@@ -322,32 +322,56 @@ private slots:
         QCOMPARE(G.TestDateLine, QString("kept"));
     }
 
-    void refusedAndLongFiles()
+    void refusedFiles_data()
     {
-        // A directory, a missing file, one byte short, empty: refused, and nothing changes.
+        QTest::addColumn<QByteArray>("bytes");
+        // Nine image bytes are LF: a line-end conversion turns each into CR LF.
+        TParamImage image;
+        image.fill(0x1234);
+        for (int k = 1; k <= 9; ++k)
+            image[k * 100] = 0x0A0B;
+        const QByteArray good = buildProjectFile(ProjectHead{}, false, image);
+        QVERIFY(parseProjectFile(good).id != FileIdKind::Rejected);
+        QByteArray converted = good;
+        converted.replace("\r\n", "\n").replace("\n", "\r\n");
+        QCOMPARE(converted.size(), 7057);
+        QByteArray lfOnly = good.left(5000).replace("\r\n", "\n") + good.mid(5000);
+        lfOnly.append(QByteArray(7048 - lfOnly.size(), ' '));
+        QByteArray noEndInLine99 = good;
+        noEndInLine99.replace(99 * 50 + 48, 2, "  ");
+
+        QTest::newRow("line ends converted, 7057 bytes") << converted;
+        QTest::newRow("one byte more") << good + ' ';
+        QTest::newRow("LF-only head padded to 7048") << lfOnly;
+        QTest::newRow("no CR LF in line 99") << noEndInLine99;
+        QTest::newRow("one byte short") << good.left(7047);
+        QTest::newRow("empty") << QByteArray();
+    }
+    void refusedFiles()
+    {
+        // Refused, and the loaded data stay as they were.
+        QFETCH(QByteArray, bytes);
         QTemporaryDir dir;
-        const QByteArray good = buildProjectFile(ProjectHead{}, false, patternImage());
-        QVERIFY(writeFile(dir.filePath("short.zf1"), good.left(7047)));
-        QVERIFY(writeFile(dir.filePath("empty.zf1"), QByteArray()));
-        QVERIFY(!readProjectFile(dir.path()).accepted());
-        for (const char *name : {"none.zf1", "short.zf1", "empty.zf1"}) {
-            const ProjectReadResult r = readProjectFile(dir.filePath(name));
-            const bool exists = QFile::exists(dir.filePath(name));
-            QVERIFY(!r.accepted());
-            QCOMPARE(r.file.ok, exists);
-            QCOMPARE(r.tooShort, exists);
-            QCOMPARE(r.file.errorText.isEmpty(), exists); // the system's text when unreadable
-            G.WriteAccepted = true;
-            G.ParamImage[1] = 5;
-            QVERIFY(!applyOpenedProject(r));
-            QVERIFY(G.WriteAccepted);
-            QCOMPARE(G.ParamImage[1], quint16(5));
+        const QString path = dir.filePath("f.zf1");
+        QVERIFY(writeFile(path, bytes));
+        const ProjectReadResult r = readProjectFile(path);
+        QVERIFY(r.file.ok && !r.accepted());
+        G.WriteAccepted = true;
+        G.ParamImage[1] = 5;
+        G.TestDateLine = "kept";
+        QVERIFY(!applyOpenedProject(r));
+        QVERIFY(G.WriteAccepted && G.ParamImage[1] == 5 && G.CommittedImage[1] == 0);
+        QCOMPARE(G.TestDateLine, QString("kept"));
+    }
+
+    void unreadableFiles()
+    {
+        // A directory, a missing file: the system's text.
+        QTemporaryDir dir;
+        for (const QString &path : {dir.path(), dir.filePath("none.zf1")}) {
+            const ProjectReadResult r = readProjectFile(path);
+            QVERIFY(!r.file.ok && !r.file.errorText.isEmpty() && !applyOpenedProject(r));
         }
-        // Bytes after the image are ignored.
-        QVERIFY(writeFile(dir.filePath("long.zf1"), good + QByteArray(5000, '\xAA')));
-        const ProjectReadResult l = readProjectFile(dir.filePath("long.zf1"));
-        QVERIFY(l.accepted());
-        QCOMPARE(l.contents.image, patternImage());
     }
 
     void failedSaveKeepsTheOldFileAndState()
@@ -390,7 +414,21 @@ private slots:
         QVERIFY(r.errorText != "Unknown error");
         QCOMPARE(readAll(path), old);
         QCOMPARE(G.CommittedImage[1], quint16(0));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2); // no temporary left
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary left
+    }
+
+    void longestNameSavedTwice()
+    {
+        // 255 bytes, the most a name may have; the second save replaces the first file.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QString(251, 'n') + ".zf1");
+        for (quint16 value : {1, 2}) {
+            G.ParamImage.fill(value);
+            const FileResult r = WriteProjectFile(path, ProjectHead{}, false);
+            QVERIFY2(r.ok, qPrintable(r.errorText));
+            QCOMPARE(readProjectFile(path).contents.image[7], value);
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 
     void randomAndMutatedFilesNeverCrash()
@@ -417,7 +455,7 @@ private slots:
             if (c.id == FileIdKind::Rejected)
                 continue;
             ++accepted;
-            QVERIFY(bytes.size() >= 7048);
+            QCOMPARE(bytes.size(), 7048);
             QVERIFY(c.workNumber.size() <= 33);
             QVERIFY(c.testDateLine.size() <= 48);
             QVERIFY(c.memo.size() <= 4272);

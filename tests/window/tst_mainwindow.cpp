@@ -66,9 +66,11 @@ private slots:
         resetGlobals();
         rec = new MessageRecorder;
         w = new CountingMain;
-        field = new QLineEdit(w->findChild<QWidget *>("TabSheet1"));
+        auto *sheet = w->findChild<QWidget *>("TabSheet1");
+        field = new QLineEdit(sheet);
         field->setObjectName("ed_probe");
-        (new QVBoxLayout(w->findChild<QWidget *>("TabSheet1")))->addWidget(field);
+        // Into the page's own layout: a second one would not be taken and would leak.
+        (sheet->layout() ? sheet->layout() : new QVBoxLayout(sheet))->addWidget(field);
     }
     void cleanup()
     {

@@ -7,8 +7,10 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <stdlib.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace {
@@ -163,6 +165,17 @@ void KrtSimulator::stop()
     if (m_slaveKeep >= 0)
         ::close(m_slaveKeep);
     m_master = m_slaveKeep = -1;
+}
+
+double KrtSimulator::threadCpuSeconds()
+{
+    if (!m_thread.joinable())
+        return 0;
+    clockid_t clock;
+    timespec ts{};
+    if (::pthread_getcpuclockid(m_thread.native_handle(), &clock) != 0 || ::clock_gettime(clock, &ts) != 0)
+        return 0;
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
 }
 
 KrtSimulator::Image KrtSimulator::image() const
@@ -437,11 +450,22 @@ bool KrtSimulator::loadProjectFile(const QString &path, QString *error)
             *error = f.errorString();
         return false;
     }
-    const QByteArray data = f.read(FileBytes);
-    if (data.size() < FileBytes) {
+    const QByteArray data = f.read(FileBytes + 1);
+    if (data.size() != FileBytes) {
         if (error)
-            *error = QStringLiteral("not a project file (%1 bytes, 7048 expected)").arg(data.size());
+            *error = QStringLiteral("not a project file (%1%2 bytes, 7048 expected)")
+                         .arg(data.size() > FileBytes ? "over " : "")
+                         .arg(data.size() > FileBytes ? FileBytes : data.size());
         return false;
+    }
+    // Each of the 100 head lines ends in CR LF; a file whose line ends were converted
+    // has its image shifted.
+    for (int n = 0; n < 100; ++n) {
+        if (data.mid(n * 50 + 48, 2) != "\r\n") {
+            if (error)
+                *error = QStringLiteral("not a project file (head line %1 does not end in CR LF)").arg(n);
+            return false;
+        }
     }
     Image img{};
     for (int k = 0; k < 1024; ++k)

@@ -92,6 +92,10 @@ public:
     bool running() const { return m_thread.joinable(); }
     QString devicePath() const { return m_devicePath; }
 
+    // CPU seconds the serving thread has used so far (0 when it is not running); a
+    // benchmark takes it off the CPU of its whole process.
+    double threadCpuSeconds();
+
     Image image() const;
     void setImage(const Image &image);
     Stats stats() const;

@@ -4,6 +4,9 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QThread>
+
+#include <algorithm>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -64,8 +67,11 @@ void KrtProtocol::processEvents()
         QCoreApplication::processEvents();
 }
 
-void KrtProtocol::report(int bar, int words)
+void KrtProtocol::report(int bar, int words, bool last)
 {
+    if (!last && m_lastReport.isValid() && m_lastReport.elapsed() < ProgressIntervalMs)
+        return;
+    m_lastReport.start();
     if (m_progress)
         m_progress(bar, words);
 }
@@ -143,13 +149,14 @@ void KrtProtocol::ClosePort()
     m_port.close();
 }
 
-qint64 KrtProtocol::writeBytes(const quint8 *data, qint64 size)
+qint64 KrtProtocol::writeBytes(const quint8 *data, qint64 size, bool flush)
 {
     const qint64 written = m_port.write(reinterpret_cast<const char *>(data), size);
     if (written < 0)
         return -1;
     // Hand the bytes to the driver now; what it cannot take yet goes with the next wait.
-    m_port.flush();
+    if (flush)
+        m_port.flush();
     if (isRealError(m_port.error()))
         return -1;
     return written;
@@ -275,8 +282,11 @@ bool KrtProtocol::ReadImageFromUnit(TParamImage &image)
     int threshold = 20;
     QElapsedTimer lastActivity;
     lastActivity.start();
+    m_lastReport.invalidate();
+    QElapsedTimer pass;
 
     while (received < ReadByteCount) {
+        pass.start();
         if (cancelRequested())
             return abortRead();
         const WaitResult w = waitReadable(int(ReadSilenceMs - lastActivity.elapsed()) + 1);
@@ -295,14 +305,18 @@ bool KrtProtocol::ReadImageFromUnit(TParamImage &image)
             if (received > threshold) {
                 threshold += 20;
                 report(received / 2, received / 2);
-                processEvents();
             }
         } else if (lastActivity.elapsed() > ReadSilenceMs) {
             return fail(QStringLiteral("Transmission Error\r\nTimeout"));
         }
         processEvents();
+        // Let the driver gather the next bytes for the rest of this pass, but no longer
+        // than the bytes still missing take on the line.
+        const qint64 rest = std::min(GatherMs - pass.elapsed(), lineMs(ReadByteCount - received));
+        if (received < ReadByteCount && rest > 0)
+            QThread::msleep(rest);
     }
-    report(ImageWordCount + 1, ImageWordCount);
+    report(ImageWordCount + 1, ImageWordCount, true);
 
     const auto *bytes = reinterpret_cast<const quint8 *>(buffer.constData());
     const quint16 crc = CrcOverBytes(bytes, ImageByteCount);
@@ -316,6 +330,13 @@ bool KrtProtocol::ReadImageFromUnit(TParamImage &image)
     for (int i = 0; i < ImageWordCount; ++i)
         image[i] = quint16(bytes[2 * i] + 256 * bytes[2 * i + 1]);
     return true;
+}
+
+qint64 KrtProtocol::lineMs(int bytes) const
+{
+    // Start bit, data bits, stop bit: about ten bits a byte.
+    const qint64 baud = qMax<qint64>(m_settings.Baudrate, 300);
+    return (qint64(bytes) * 10 * 1000 + baud - 1) / baud + 1;
 }
 
 bool KrtProtocol::WaitForAnswer(quint8 *buffer, int count)
@@ -339,7 +360,7 @@ bool KrtProtocol::WaitForAnswer(quint8 *buffer, int count)
         if (start.elapsed() > AnswerWaitMs)
             return fail(QStringLiteral("Transmission Writeerror\r\nNo answer from KRT-6"));
         // Block until more bytes come (or a slice passes); errors are seen on the next pass.
-        if (!m_port.waitForReadyRead(qBound(0, int(AnswerWaitMs - start.elapsed()) + 1, PollSliceMs)) &&
+        if (!m_port.waitForReadyRead(qBound(0, int(AnswerWaitMs - start.elapsed()) + 1, AnswerSliceMs)) &&
             m_port.error() == QSerialPort::TimeoutError)
             m_port.clearError();
     }
@@ -364,17 +385,20 @@ bool KrtProtocol::WriteImageToUnit(const TParamImage &image)
     if (answer[0] != WriteCommand)
         return fail(QStringLiteral("Transmission Error\n\rNo answer from KRT-6"));
 
+    m_lastReport.invalidate();
     for (int i = 0; i < ImageWordCount; ++i) {
         const quint8 pair[2] = {quint8(image[i] & 0xFF), quint8(image[i] >> 8)};
         crc = CrcUpdate(crc, pair[0]);
         crc = CrcUpdate(crc, pair[1]);
-        const qint64 n = writeBytes(pair, 2);
+        // A block of 16 words goes to the driver at once, before its acknowledgement.
+        const bool blockEnd = i % WordsPerAck == WordsPerAck - 1;
+        const qint64 n = writeBytes(pair, 2, blockEnd);
         if (n < 0)
             return failWithSystemText(QStringLiteral("Com Write error\n\r"));
         if (n != 2)
             return fail(QStringLiteral("Transmission error Nr.2"));
-        if (i % WordsPerAck == WordsPerAck - 1) {
-            report(i, i + 1);
+        if (blockEnd) {
+            report(i, i + 1, i == ImageWordCount - 1);
             if (!WaitForAnswer(answer, 1))
                 return false;
             if (answer[0] == 0)

@@ -26,8 +26,12 @@
 // with lastStatus() == LinkStatus::Aborted.
 //
 // Waiting never spins: the steps block in QSerialPort::waitForReadyRead() for at most
-// PollSliceMs at a time; the time-outs keep their lengths (GreetingWindowMs,
-// ReadSilenceMs, AnswerWaitMs).
+// PollSliceMs at a time (AnswerSliceMs in the waits of the write, which end as soon as
+// the answer comes); the time-outs keep their lengths (GreetingWindowMs,
+// ReadSilenceMs, AnswerWaitMs). The image bytes of a read come about one a millisecond:
+// a pass of the read loop lasts at least GatherMs, so that the thread wakes once for a
+// batch of bytes instead of once for each, and the progress is reported at most every
+// ProgressIntervalMs, in both directions.
 //
 // RunTransfer() below runs a whole transfer with the effects on G that belong to it;
 // the transfer window only adds its labels, its progress bar and the main window's
@@ -38,6 +42,7 @@
 #include "globals.h"
 #include "messages.h"
 
+#include <QElapsedTimer>
 #include <QSerialPort>
 #include <QString>
 
@@ -59,17 +64,21 @@ public:
     static constexpr int ReadByteCount = ImageByteCount + 2;  // image and CRC: 2050
     static constexpr int WordsPerAck = 16;
     static constexpr int GreetingAttempts = 3;
-    static constexpr int GreetingWindowMs = 1000; // per greeting attempt
-    static constexpr int ReadSilenceMs = 2000;    // read: longest pause between bytes
-    static constexpr int AnswerWaitMs = 2000;     // write: each wait, from its start
-    static constexpr int PollSliceMs = 10;        // longest single wait for readiness
-    static constexpr int HelpNoAnswer = 34;       // help context of the no-answer and abort boxes
+    static constexpr int GreetingWindowMs = 1000;  // per greeting attempt
+    static constexpr int ReadSilenceMs = 2000;     // read: longest pause between bytes
+    static constexpr int AnswerWaitMs = 2000;      // write: each wait, from its start
+    static constexpr int PollSliceMs = 20;         // longest single wait for readiness
+    static constexpr int AnswerSliceMs = 40;       // longest single wait for an answer of the write
+    static constexpr int GatherMs = 20;            // shortest pass of the read loop (but the last)
+    static constexpr int ProgressIntervalMs = 100; // shortest time between progress reports
+    static constexpr int HelpNoAnswer = 34;        // help context of the no-answer and abort boxes
 
     // Progress of the image transfer: `bar` is the value for the progress bar (maximum
     // 1025), `words` the n of the window's "n of 1024 Words". The read reports
-    // count div 2 for both each time its count passes another 20 bytes and (1025, 1024)
-    // at the end; the write reports (i, i + 1) after word i = 15, 31, ... 1023, before
-    // it waits for the acknowledgement.
+    // count div 2 for both when its count passes another 20 bytes and (1025, 1024) at
+    // the end; the write reports (i, i + 1) after word i = 15, 31, ... 1023, before it
+    // waits for the acknowledgement. Reports closer than ProgressIntervalMs to the one
+    // before are left out, except the last of each direction.
     using ProgressHook = std::function<void(int bar, int words)>;
 
     KrtProtocol() = default;
@@ -124,7 +133,7 @@ public:
 private:
     enum class WaitResult { Ready, Idle, Error };
     WaitResult waitReadable(int maxMs);
-    qint64 writeBytes(const quint8 *data, qint64 size);
+    qint64 writeBytes(const quint8 *data, qint64 size, bool flush = true);
     bool greetingPhase(const QByteArray &greeting, bool *acknowledged);
     bool fail(const QString &text, int buttons = MbOk, int helpContext = 0);
     bool failWithSystemText(const QString &literal);
@@ -132,12 +141,14 @@ private:
     QString systemText();
     bool abortRead();
     bool abortWrite();
-    void report(int bar, int words);
+    void report(int bar, int words, bool last = false);
+    qint64 lineMs(int bytes) const; // time that many bytes take on the line, rounded up
     static void processEvents();
 
     QSerialPort m_port;
     TCOM m_settings;
     ProgressHook m_progress;
+    QElapsedTimer m_lastReport; // invalid until the first report of a transfer
     std::atomic<bool> m_cancel{false};
     LinkStatus m_status = LinkStatus::Ok;
 };

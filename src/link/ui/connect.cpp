@@ -48,8 +48,9 @@ void TfmConnect::FormActivate()
 
 void TfmConnect::showProgress(int bar, int words)
 {
-    ui->ProgressBar1->setValue(bar);
+    // The label first: the bar repaints at once and takes the label's change along.
     ui->Label1->setText(QString::number(words) + QStringLiteral(" of 1024 Words"));
+    ui->ProgressBar1->setValue(bar);
 }
 
 void TfmConnect::TimerRdTimer()
