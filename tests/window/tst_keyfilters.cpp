@@ -60,18 +60,6 @@ private slots:
         QLocale::setDefault(m_initial);
     }
 
-    void integerEditTakesDigitsOnly()
-    {
-        QLocale::setDefault(QLocale("de_DE"));
-        focus(m_num);
-        QTest::keyClicks(m_num, "1-2.3,a B+");
-        QCOMPARE(m_num->text(), QString("123"));
-        QTest::keyClick(m_num, Qt::Key_Backspace);
-        QCOMPARE(m_num->text(), QString("12"));
-        QTest::keyClicks(m_num, "3456"); // the edit's max length 5 still holds
-        QCOMPARE(m_num->text(), QString("12345"));
-    }
-
     void enterIsSwallowed()
     {
         for (QLineEdit *edit : {m_num, m_real}) {
