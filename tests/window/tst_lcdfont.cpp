@@ -249,9 +249,7 @@ private slots:
         masked->setInputMask(QStringLiteral("99.99.9999"));
         auto *maskEdit = new TMaskEdit(&root);
         auto *spin = new QSpinBox(&root);
-        for (QWidget *w :
-             {static_cast<QWidget *>(logo), static_cast<QWidget *>(tabs), static_cast<QWidget *>(masked),
-              static_cast<QWidget *>(maskEdit), static_cast<QWidget *>(spin)})
+        for (QWidget *w : QList<QWidget *>{logo, tabs, masked, maskEdit, spin})
             layout->addWidget(w);
         const QString before = QFontInfo(masked->font()).family();
         const QString spinBefore = QFontInfo(spin->findChild<QLineEdit *>()->font()).family();
