@@ -107,15 +107,6 @@ private slots:
         QCOMPARE(m_real->text(), QString("1234567x-"));
     }
 
-    void realEditWithLengthLimitStaysFiltered()
-    {
-        QLocale::setDefault(QLocale::c());
-        QLineEdit *edit = addEdit("ed_limited", edRealNumKeyPress, 6);
-        focus(edit);
-        QTest::keyClicks(edit, "12.3a4567b");
-        QCOMPARE(edit->text(), QString("12.345"));
-    }
-
     void pastedTextIsNotFiltered()
     {
         // Pasting from the keyboard is a shortcut, not a typed character.
