@@ -7,53 +7,35 @@
 
 namespace {
 
-// One expected word: a value, "keep" (not written) or "range" (VoltageRange).
-struct Expected
-{
-    enum Kind { Value, Keep, Range } kind = Value;
-    quint16 value = 0;
-};
+// One column of the fixture: each word's value, Keep (not written) or Range (VoltageRange).
+constexpr int Keep = -1;
+constexpr int Range = -2;
+using Column = std::array<int, ImageWordCount>;
 
 struct Fixture
 {
-    std::array<Expected, ImageWordCount> h{};
-    std::array<Expected, ImageWordCount> l{};
+    Column h{};
+    Column l{};
     std::array<int, ImageWordCount> lineOf{}; // fixture line that gave each word, 0 = none
 };
 
-QByteArray unescape(const QString &quoted)
-{
-    QByteArray bytes = quoted.mid(1, quoted.size() - 2).toLatin1();
-    bytes.replace("\\0", QByteArray(1, '\0'));
-    return bytes;
-}
-
 // Fills the words first..last from one column of a fixture line; false on a bad entry.
-bool fill(std::array<Expected, ImageWordCount> &col, int first, int last, const QString &entry)
+bool fill(Column &col, int first, int last, const QString &entry)
 {
-    const int words = last - first + 1;
     if (entry.startsWith('"')) {
-        const QByteArray text = unescape(entry);
-        if (text.size() != 2 * words)
+        QByteArray text = entry.mid(1, entry.size() - 2).toLatin1();
+        text.replace("\\0", QByteArray(1, '\0'));
+        if (text.size() != 2 * (last - first + 1))
             return false;
-        for (int k = 0; k < words; ++k)
-            col[first + k] = {Expected::Value, quint16(quint8(text[2 * k]) << 8 | quint8(text[2 * k + 1]))};
+        for (int k = 0; first + k <= last; ++k)
+            col[first + k] = quint8(text[2 * k]) << 8 | quint8(text[2 * k + 1]);
         return true;
     }
-    Expected e;
-    if (entry == "keep") {
-        e.kind = Expected::Keep;
-    } else if (entry == "range") {
-        e.kind = Expected::Range;
-    } else {
-        bool ok = false;
-        const uint v = entry.toUInt(&ok, 0);
-        if (!ok || v > 0xFFFF)
-            return false;
-        e.value = quint16(v);
-    }
-    for (int w = first; w <= last; ++w)
-        col[w] = e;
+    bool ok = true;
+    const int v = entry == "keep" ? Keep : entry == "range" ? Range : int(entry.toUInt(&ok, 0));
+    if (!ok || v > 0xFFFF)
+        return false;
+    std::fill(col.begin() + first, col.begin() + last + 1, v);
     return true;
 }
 
@@ -136,11 +118,9 @@ private slots:
 
         const auto &col = high ? m_fixture.h : m_fixture.l;
         for (int w = 0; w < ImageWordCount; ++w) {
-            quint16 expected = col[w].value;
-            if (col[w].kind == Expected::Keep)
-                expected = before[w];
-            else if (col[w].kind == Expected::Range)
-                expected = quint16(range);
+            const quint16 expected = col[w] == Keep    ? before[w]
+                                     : col[w] == Range ? quint16(range)
+                                                       : quint16(col[w]);
             if (G.CommittedImage[w] != expected)
                 QFAIL(qPrintable(QString("word %1 (fixture line %2): got %3, expected %4")
                                      .arg(w)

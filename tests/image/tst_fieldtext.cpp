@@ -5,8 +5,6 @@
 #include <QLocale>
 #include <QTest>
 
-#include <limits>
-
 namespace {
 
 // Expected texts are written with '.'; under German the separator is ','.
@@ -56,7 +54,6 @@ private slots:
         QTest::newRow("at max") << "3000" << 3000 << 0 << "3000";
         QTest::newRow("pasted negative") << "-5" << 3000 << 0 << "0";
         QTest::newRow("leading zeros kept") << "0250" << 3000 << 0 << "0250";
-        QTest::newRow("007 stays") << "007" << 10 << 1 << "007";
         QTest::newRow("below min, no zeros") << "0003" << 10 << 5 << "5";
         QTest::newRow("negative range") << "-30" << 10 << -20 << "-20";
         QTest::newRow("plus sign in range") << "+5" << 10 << 0 << "+5";
@@ -90,15 +87,6 @@ private slots:
         QCOMPARE(conversionMessage([&] { ClampIntText(text, 100, 0); }), expected);
         QCOMPARE(conversionMessage([&] { StepUpIntText(text, 100, 0, 1); }), expected);
         QCOMPARE(conversionMessage([&] { StepDownIntText(text, 100, 0, 1); }), expected);
-    }
-
-    void strToIntLimits()
-    {
-        for (auto [text, value] : {std::pair{"2147483647", std::numeric_limits<int>::max()},
-                                   {"-2147483648", std::numeric_limits<int>::min()},
-                                   {" 42 ", 42},
-                                   {"-0", 0}})
-            QCOMPARE(StrToInt(text), value);
     }
 
     void stepping_data()
@@ -154,7 +142,6 @@ private slots:
             {"below min", "0", 1, 10, 0.5, "0.5"},
             {"whole number gets decimal", "5", 1, 10, 0, "5.0"},
             {"cut to one decimal", "12.34", 1, 100, 0, "12.3"},
-            {"12.35 rounds up", "12.35", 1, 100, 0, "12.4"},
             {"1.15 rounds up", "1.15", 1, 100, 0, "1.2"},
             {"1.005 two decimals", "1.005", 2, 100, 0, "1.01"},
             {"negative half away", "-2.25", 1, 10, -10, "-2.3"},
@@ -162,14 +149,11 @@ private slots:
             {"above max", "99", 1, 60.5, 0, "60.5"},
             {"max formatted", "70", 2, 60, 0, "60.00"},
             {"carry into integer", "9.96", 1, 100, 0, "10.0"},
-            {"carry from zero", "0.96", 1, 100, 0, "1.0"},
-            {"tiny", "0.004", 2, 100, 0, "0.00"},
             {"tiny half", "0.005", 2, 100, 0, "0.01"},
             {"no decimals", "2.5", 0, 100, 0, "3"},
             {"leading zero text", "007.5", 1, 100, 0, "7.5"},
             {"exponent", "1.5e2", 1, 1000, 0, "150.0"},
             {"ten significant digits", "123456789.126", 2, 1e12, 0, "123456789.10"},
-            {"large in range", "1234567.891", 2, 1e9, 0, "1234567.89"},
             {"one rounding, not two", "2.2499999999999", 1, 10, 0, "2.2"},
             {"tie as written", "2.675", 2, 10, 0, "2.68"},
             {"blanks", " 7.25 ", 1, 10, 0, "7.3"},
@@ -230,26 +214,6 @@ private slots:
         QCOMPARE(conversionMessage([&] { ClampFloatText(text, 1, 100, 0); }), expected);
     }
 
-    void minutesToTimeText_data()
-    {
-        QTest::addColumn<quint16>("minutes");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("0") << quint16(0) << "00:00";
-        QTest::newRow("90") << quint16(90) << "01:30";
-        QTest::newRow("240") << quint16(240) << "04:00";
-        QTest::newRow("1439") << quint16(1439) << "23:59";
-        QTest::newRow("6000") << quint16(6000) << "100:00";
-        QTest::newRow("65535") << quint16(65535) << "1092:15";
-    }
-
-    void minutesToTimeText()
-    {
-        QFETCH(quint16, minutes);
-        QFETCH(QString, expected);
-        G.ParamImage[462] = minutes;
-        QCOMPARE(MinutesToTimeText(462), expected);
-    }
-
     void minutesToTimeTextOutsideImage()
     {
         G.ParamImage.fill(90);
@@ -293,8 +257,6 @@ private slots:
         QTest::addColumn<QString>("expected"); // empty: not a valid time
         QTest::newRow("23:59 up wraps") << "23:59" << true << "00:00";
         QTest::newRow("00:00 down wraps") << "00:00" << false << "23:59";
-        QTest::newRow("12:00 up") << "12:00" << true << "12:01";
-        QTest::newRow("12:00 down") << "12:00" << false << "11:59";
         QTest::newRow("hour carry") << "09:59" << true << "10:00";
         QTest::newRow("one-digit hour") << "4:05" << false << "04:04";
         QTest::newRow("with seconds") << "10:00:30" << false << "09:59";

@@ -30,9 +30,6 @@ private slots:
         QTest::newRow("undefined 0x9D") << 0x9D << 0x9D;
         QTest::newRow("OE") << 0x8C << 0x152;
         QTest::newRow("Y diaeresis") << 0x9F << 0x178;
-        QTest::newRow("u umlaut") << 0xFC << 0xFC;
-        QTest::newRow("nbsp") << 0xA0 << 0xA0;
-        QTest::newRow("ascii") << 0x41 << 0x41;
     }
     void win1252Mapping()
     {

@@ -21,14 +21,11 @@ private slots:
         const int old = int(VersionOutcome::Old), cur = int(VersionOutcome::Current);
         QTest::newRow("2.30 old") << "Version 2.30" << old << qint64(23000);
         QTest::newRow("2.50 current") << "Version 2.50" << cur << qint64(25000);
-        QTest::newRow("9.99 current") << "Version 9.99" << cur << qint64(99900);
         QTest::newRow("0.99 not old") << "Version 0.99" << cur << qint64(9900);
         QTest::newRow("0.9901 old") << "Version 0.9901" << old << qint64(9901);
         QTest::newRow("0.50 not old") << "Version 0.50" << cur << qint64(5000);
-        QTest::newRow("2.499 old") << "Version 2.499" << old << qint64(24990);
         QTest::newRow("2.4999 old") << "Version 2.4999" << old << qint64(24999);
         QTest::newRow("2.5 current") << "Version 2.5" << cur << qint64(25000);
-        QTest::newRow("2.60") << "Version 2.60" << cur << qint64(26000);
         QTest::newRow("blanks and controls trimmed") << "Version  \t2.30\r\n " << old << qint64(23000);
         QTest::newRow("integer") << "Version 2" << old << qint64(20000);
         QTest::newRow("leading dot") << "Version .5" << cur << qint64(5000);
@@ -67,7 +64,6 @@ private slots:
         QTest::newRow("leading blank") << " Version 2.30" << unknown;
         QTest::newRow("letters") << "Version abc" << bad;
         QTest::newRow("nothing after") << "Version " << bad;
-        QTest::newRow("blanks only") << "Version    " << bad;
         QTest::newRow("comma") << "Version 2,30" << bad;
         QTest::newRow("inner blank") << "Version 2. 30" << bad;
         QTest::newRow("two dots") << "Version 2.3.0" << bad;

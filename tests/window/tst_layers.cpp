@@ -283,26 +283,16 @@ private slots:
         QCOMPARE(FileDialogs::toQtFilter(original), qt);
     }
 
-    void scriptedDialogsAnswerInOrderAndRecord()
+    // A scripted save dialog adds the default suffix as the real one does, to a bare name only.
+    void scriptedSaveAddsTheDefaultSuffix()
     {
-        FileDialogs::clearRequests();
-        FileDialogs::setScript({"/tmp/a.zf1", "", "/tmp/new", "/tmp/old.zaf"});
-        QCOMPARE(FileDialogs::getOpenFileName(nullptr, "Open", "X|*.zf1", "*.zf1"), QString("/tmp/a.zf1"));
-        QCOMPARE(FileDialogs::getOpenFileName(nullptr, "Open", "X|*.zf1"), QString());
+        FileDialogs::setScript({"/tmp/new", "/tmp/old.zaf", ""});
         QCOMPARE(FileDialogs::getSaveFileName(nullptr, "Save", "X|*.zf1", "*.zf1", "zf1"),
                  QString("/tmp/new.zf1"));
         QCOMPARE(FileDialogs::getSaveFileName(nullptr, "Save", "X|*.zf1", "", "zf1"),
                  QString("/tmp/old.zaf"));
-        QCOMPARE(FileDialogs::getSaveFileName(nullptr, "Save", "X|*.zf1", "", "zf1"), QString()); // ran out
+        QCOMPARE(FileDialogs::getSaveFileName(nullptr, "Save", "X|*.zf1", "", "zf1"), QString());
         FileDialogs::endScript();
-        QVERIFY(!FileDialogs::scripted());
-        const auto &r = FileDialogs::requests();
-        QCOMPARE(r.size(), 5);
-        QCOMPARE(r.at(0).kind, FileDialogs::Open);
-        QCOMPARE(r.at(0).initialName, QString("*.zf1"));
-        QCOMPARE(r.at(2).kind, FileDialogs::Save);
-        QCOMPARE(r.at(2).defaultSuffix, QString("zf1"));
-        QCOMPARE(r.at(2).filter, QString("X|*.zf1"));
     }
 };
 

@@ -216,25 +216,8 @@ private slots:
         QCOMPARE(G.VisitedPages, quint16(0));
     }
 
-    void okCollectsAndCommits()
-    {
-        G.ProjectOpen = true;
-        enter(4);
-        retype(4, "123");
-        G.ParamImage[900] = 5; // a word written directly by some handler
-        QTest::mouseClick(button("Button_OK"), Qt::LeftButton);
-        QCOMPARE(G.ParamImage[104], quint16(123));
-        QVERIFY(G.CommittedImage == G.ParamImage);
-        QVERIFY(G.ImageModified);
-        // Back to the reference: OK clears the mark again.
-        G.ReferenceImage = G.ParamImage;
-        G.ImageModified = true;
-        QTest::mouseClick(button("Button_OK"), Qt::LeftButton);
-        QVERIFY(!G.ImageModified);
-        QVERIFY(rec->texts().isEmpty());
-    }
-
-    void cancelRefillsShownPage()
+    // Cancel fills the shown page again from the image; OK collects it and commits.
+    void cancelRefillsAndOkCommits()
     {
         G.ProjectOpen = true;
         G.ParamImage[104] = 31;
@@ -248,6 +231,18 @@ private slots:
         QCOMPARE(G.ParamImage[104], quint16(31));
         QCOMPARE(G.CommittedImage[104], committedBefore);
         QCOMPARE(G.CurrentPage, 4);
+
+        retype(4, "123");
+        G.ParamImage[900] = 5; // a word written directly by some handler
+        QTest::mouseClick(button("Button_OK"), Qt::LeftButton);
+        QCOMPARE(G.ParamImage[104], quint16(123));
+        QVERIFY(G.CommittedImage == G.ParamImage);
+        QVERIFY(G.ImageModified);
+        // Back to the reference: OK clears the mark again.
+        G.ReferenceImage = G.ParamImage;
+        G.ImageModified = true;
+        QTest::mouseClick(button("Button_OK"), Qt::LeftButton);
+        QVERIFY(!G.ImageModified);
         QVERIFY(rec->texts().isEmpty());
     }
 

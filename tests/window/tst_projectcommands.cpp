@@ -2,12 +2,13 @@
 // with the file dialogs scripted and every question answered through the recorder.
 
 #include "controls.h"
+#include "defaults.h"
 #include "filedialogs.h"
 #include "globals.h"
 #include "helprecorder.h"
-#include "pagekit.h"
 #include "mainwindow.h"
 #include "messagerecorder.h"
+#include "pagekit.h"
 #include "projectfile.h"
 #include "voltage.h"
 #include "windowhelpers.h"
@@ -22,7 +23,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -47,36 +47,16 @@ public:
     bool closeQuery() { return FormCloseQuery(); }
 };
 
-// Default image of the core fixture for one range ("keep" words are 0 here: nothing was
-// loaded before the new project).
-TParamImage fixtureImage(bool high)
+// The default image a new project starts from on a program that loaded nothing before.
+TParamImage defaultImage(int range)
 {
-    TParamImage img{};
-    QFile f(QStringLiteral(KRT_TEST_DATA "/default_image.txt"));
-    if (!f.open(QIODevice::ReadOnly))
-        qFatal("default_image.txt missing");
-    static const QRegularExpression re(R"(^(\d+)(?:-(\d+))?\s+("[^"]*"|\S+)\s+("[^"]*"|\S+)\s*$)");
-    while (!f.atEnd()) {
-        const QString line = QString::fromLatin1(f.readLine()).trimmed();
-        const auto m = re.match(line);
-        if (line.startsWith('#') || !m.hasMatch())
-            continue;
-        const int first = m.captured(1).toInt();
-        const int last = m.captured(2).isEmpty() ? first : m.captured(2).toInt();
-        QString e = high || m.captured(4) == "same" ? m.captured(3) : m.captured(4);
-        if (e.startsWith('"')) {
-            QByteArray t = e.mid(1, e.size() - 2).toLatin1();
-            t.replace("\\0", QByteArray(1, '\0'));
-            for (int k = 0; k <= last - first; ++k)
-                img[first + k] = quint16(quint8(t[2 * k]) << 8 | quint8(t[2 * k + 1]));
-            continue;
-        }
-        const quint16 v = e == "keep"    ? 0
-                          : e == "range" ? quint16(high ? 1 : 0)
-                                         : quint16(e.toUInt(nullptr, 0));
-        for (int w = first; w <= last; ++w)
-            img[w] = v;
-    }
+    const Globals saved = G;
+    G = Globals{};
+    G.BrandText = saved.BrandText;
+    G.VoltageRange = quint16(range);
+    SetNewProjectDefaults();
+    const TParamImage img = G.CommittedImage;
+    G = saved;
     return img;
 }
 
@@ -221,10 +201,7 @@ private slots:
         newProject(range, path("station.one"));
         const QByteArray bytes = readAll(path("station.one"));
         QCOMPARE(bytes.size(), ProjectFileSize);
-        const TParamImage fixture = fixtureImage(range == 1);
-        const TParamImage saved = imageOfFile(bytes);
-        for (int k = 0; k < ImageWordCount; ++k)
-            QVERIFY2(saved[k] == fixture[k], qPrintable(QString("word %1").arg(k)));
+        QVERIFY(imageOfFile(bytes) == defaultImage(range));
         QCOMPARE(headLine(bytes, 1), QByteArray("Work.-No.   :  JJ000000-000.000").leftJustified(48, ' '));
         QCOMPARE(headLine(bytes, 5), QByteArray("Project     :  STATION").leftJustified(48, ' '));
         // An empty firmware field is saved as 9.99 by Save as.
@@ -445,11 +422,15 @@ private slots:
         QCOMPARE(text("ed_mpfad"), path("unit.zf1").toUpper());
     }
 
-    void saveFillsFirmwareAndNamesTheProjectAfterTheFile()
+    void saveFillsFirmwareNamesTheProjectAndCutsTheMemo()
     {
         load("plant.v1.zf1", "");
         QCOMPARE(attentionTexts.size(), 1); // no "Version " prefix
         child<QLineEdit>("ed_mprjname")->setText("SOMETHING ELSE");
+        QString memo;
+        for (int i = 0; i < 5000; ++i)
+            memo += QChar('a' + i % 26);
+        child<QPlainTextEdit>("Memo1")->setPlainText(memo); // stored up to 4272 characters
         child<QToolButton>("BitBtnDatSave")->click();
         const QByteArray bytes = readAll(path("plant.v1.zf1"));
         QCOMPARE(headLine(bytes, 6), QByteArray("Firmware    :  Version 2.30").leftJustified(48, ' '));
@@ -458,6 +439,8 @@ private slots:
         QCOMPARE(child<QLineEdit>("ed_versnr")->palette().color(QPalette::Base), QColor(0, 255, 255));
         QVERIFY(G.CommittedImage == G.ParamImage && !G.ProjectTextModified);
         QVERIFY(rec->texts().isEmpty());
+        open(path("plant.v1.zf1"));
+        QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), memo.left(4272));
     }
 
     void overwriteNoEmptiesNameAndPath()
@@ -517,18 +500,6 @@ private slots:
         QCOMPARE(rec->texts(), QStringList{"Save changes to project \" PLANT \" ?"});
         QVERIFY(G.DataLoaded && G.ProjectOpen);
         QVERIFY(!QFile::exists(path("sub/a.zf1")));
-    }
-
-    void memoIsStoredUpTo4272Characters()
-    {
-        load("a.zf1");
-        QString memo;
-        for (int i = 0; i < 5000; ++i)
-            memo += QChar('a' + i % 26);
-        child<QPlainTextEdit>("Memo1")->setPlainText(memo);
-        child<QAction>("speichern")->trigger();
-        open(path("a.zf1"));
-        QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), memo.left(4272));
     }
 
     void closing_data()

@@ -8,6 +8,7 @@
 #include "messagerecorder.h"
 #include "panel.h"
 #include "rs232.h"
+#include "windowhelpers.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -19,10 +20,6 @@
 #include <QToolButton>
 
 namespace {
-template <class T> T *child(QWidget *w, const char *name)
-{
-    return w->findChild<T *>(QLatin1String(name));
-}
 QString panelText()
 {
     return child<TPanel>(frmMain, "Panel12")->text();

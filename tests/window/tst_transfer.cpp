@@ -6,12 +6,11 @@
 #include "comsettings.h"
 #include "connect.h"
 #include "globals.h"
+#include "imagetexts.h"
 #include "krtsim.h"
 #include "linktesthelpers.h"
 #include "mainwindow.h"
 #include "messagerecorder.h"
-#include "imagetexts.h"
-#include "imagetexts.h"
 #include "vermess.h"
 
 #include <QCheckBox>
@@ -225,8 +224,6 @@ private slots:
         QTest::newRow("read: no such port") << false << -1 << "Error opening port /dev/krt6-none : \r\n";
         QTest::newRow("read: checksum")
             << false << int(Fault::WrongReadCrc) << "Transmission Error\r\nChecksum error";
-        QTest::newRow("read: silent unit")
-            << false << int(Fault::Silent) << "Transmission Error\r\nNo answer from KRT-6";
         QTest::newRow("write: zero acknowledgement") << true << int(Fault::ZeroAck) << "Communication Error";
         QTest::newRow("write: wrong CRC echo")
             << true << int(Fault::WrongCrcEcho) << "Transmission Error\n\rChecksum Error";
@@ -258,7 +255,7 @@ private slots:
         QElapsedTimer t;
         t.start();
         click(write ? "BitBtn_wr_LCtoPC" : "BitBtn_rd_LCtoPC");
-        QVERIFY(t.elapsed() < (fault == int(Fault::Silent) ? 8000 : 2500));
+        QVERIFY(t.elapsed() < 2500);
 
         QCOMPARE(rec->texts().size(), write ? 1 : 2);
         if (!write) {
@@ -270,7 +267,7 @@ private slots:
         QVERIFY2(fault < 0 ? m.text.startsWith(message) && m.text.size() > message.size() : m.text == message,
                  qPrintable(m.text));
         QCOMPARE(m.kind, MsgKind::Error);
-        QCOMPARE(m.helpContext, fault == int(Fault::Silent) ? 34 : 0);
+        QCOMPARE(m.helpContext, 0);
         QVERIFY(!fmConnect->isVisible());
         QCOMPARE(commandStates(), commands);
         // Still current data: no old-version notice, the write button asks nothing.
