@@ -118,6 +118,58 @@ struct Field
     bool storeOnlyIf = false;        // stored only while `onlyIfWord` holds `onlyIfValue`, too
 };
 
+// Row builders the pages' tables share.
+
+// A whole number with its spin button; the spin wraps within the exit limits.
+constexpr Field integer(const char *edit, int word, const char *spin, int max, int min = 0, OldData old = {})
+{
+    return {.control = edit,
+            .word = word,
+            .h = {double(min), double(max)},
+            .spin = spin,
+            .key = Key::Num,
+            .old = old};
+}
+// One decimal with the same limits in both ranges.
+constexpr Field tenths(const char *edit, int word, double min, double max, bool fillClamp = false,
+                       OldData old = {})
+{
+    return {.control = edit,
+            .word = word,
+            .enc = Enc::TenthsUp,
+            .h = {min, max},
+            .key = Key::Real,
+            .fillClamp = fillClamp,
+            .old = old};
+}
+// A battery voltage: 0.0..300.0 V in range H, 0.0..80.0 V in range L, with its per-cell
+// edit where it has one.
+constexpr Field voltage(const char *edit, int word, const char *perCell = nullptr, int perCellDecimals = 2,
+                        bool fillClamp = true)
+{
+    return {.control = edit,
+            .word = word,
+            .enc = Enc::TenthsUp,
+            .h = {0, 300},
+            .l = {0, 80},
+            .key = Key::Real,
+            .perCell = perCell,
+            .perCellDecimals = perCellDecimals,
+            .fillClamp = fillClamp};
+}
+// A radio pair on one bit of a word: `set` is checked while the bit is set, `clear`
+// while it is clear.
+constexpr Field radioBit(const char *set, const char *clear, int word, int bit, OldData old = {})
+{
+    return {.control = set, .word = word, .enc = Enc::Bit, .bit = bit, .partner = clear, .old = old};
+}
+// The row, filled only while `word` holds 1 (a board that is present).
+constexpr Field onlyWhile(Field f, int word)
+{
+    f.onlyIfWord = word;
+    return f;
+}
+
 // The controls of one page bound to its table. The connections belong to `owner` (the
 // page), so no handler outlives it.
 class FieldKit

@@ -16,21 +16,13 @@
 
 using kit::Enc;
 using kit::Field;
+using kit::integer;
 using kit::Key;
+using kit::tenths;
 
 namespace {
 constexpr int AutoTestWord = 464;
 
-constexpr Field integer(const char *edit, int word, const char *spin, int max, int min = 0,
-                        kit::OldData old = {})
-{
-    return {.control = edit,
-            .word = word,
-            .h = {double(min), double(max)},
-            .spin = spin,
-            .key = Key::Num,
-            .old = old};
-}
 // A field of the automatic test's schedule: filled while the test is enabled, stored
 // while its box is checked.
 constexpr Field schedule(const char *edit, int word, const char *spin, int max, int min,
@@ -44,15 +36,6 @@ constexpr Field schedule(const char *edit, int word, const char *spin, int max, 
             .key = Key::Num,
             .onlyIfWord = AutoTestWord,
             .collectIf = "CheckBox1"};
-}
-constexpr Field tenths(const char *edit, int word, double min, double max, bool fillClamp = false)
-{
-    return {.control = edit,
-            .word = word,
-            .enc = Enc::TenthsUp,
-            .h = {min, max},
-            .key = Key::Real,
-            .fillClamp = fillClamp};
 }
 constexpr Field box(const char *name, int word, kit::OldData old = {})
 {

@@ -2,17 +2,19 @@
 
 #include "ui_page_charge.h"
 
+#include "decimal.h"
 #include "dispatch.h"
 #include "encodings.h"
 #include "fieldtext.h"
-#include "decimal.h"
 #include "globals.h"
 #include "mainwindow.h"
 #include "messages.h"
 
 using kit::Enc;
 using kit::Field;
+using kit::integer;
 using kit::Key;
+using kit::voltage;
 
 namespace {
 constexpr int DevicesPage = 5;
@@ -20,28 +22,6 @@ constexpr int DevicesPage = 5;
 constexpr Field flag(const char *box, int word)
 {
     return {.control = box, .word = word, .enc = Enc::Flag};
-}
-constexpr Field voltage(const char *edit, int word, const char *perCell = nullptr, bool fillClamp = true)
-{
-    return {.control = edit,
-            .word = word,
-            .enc = Enc::TenthsUp,
-            .h = {0, 300},
-            .l = {0, 80},
-            .key = Key::Real,
-            .perCell = perCell,
-            .perCellDecimals = 1,
-            .fillClamp = fillClamp};
-}
-constexpr Field integer(const char *edit, int word, const char *spin, int max, int min = 0,
-                        kit::OldData old = {})
-{
-    return {.control = edit,
-            .word = word,
-            .h = {double(min), double(max)},
-            .spin = spin,
-            .key = Key::Num,
-            .old = old};
 }
 constexpr Field minutes(const char *edit, int word, const char *spin, int max)
 {
@@ -82,7 +62,7 @@ constexpr Field Fields[] = {
     flag("cb_MC_over_VAlrm", 558),
     {.control = "ed_MCh_SofAbbr", .word = 553, .enc = Enc::TenthsUp, .h = {0, 150}, .key = Key::Real},
     integer("ed_MCh_AlarmVerz", 554, "sb_MCh_AlarmVerz", 3600),
-    voltage("em_MC_Vmax", 556, "ed_MC_Vmax"),
+    voltage("em_MC_Vmax", 556, "ed_MC_Vmax", 1),
     current("ed_MCh_SollW_IGR", 557),
     flag("cb_sysTest_enabl", 571),
     flag("cb_sysTest_over_VAlrm", 578),
@@ -97,7 +77,7 @@ constexpr Field Fields[] = {
      .key = Key::Real,
      .perCell = "ed_STest_Vmin",
      .perCellDecimals = 1},
-    voltage("em_sysTest_Vmax", 576, "ed_STest_Vmax", false),
+    voltage("em_sysTest_Vmax", 576, "ed_STest_Vmax", 1, false),
     current("ed_sysTest_SollW_IGR", 577),
     integer("ed_InputNr", 531, "sb_InputNr", 16),
     integer("Ed_BC_Ein", 530, "SB_BC_Ein", 16, 0, {true, 0, true}),

@@ -3,20 +3,9 @@
 #include "ui_page_countercells.h"
 
 using kit::Field;
+using kit::voltage;
 
 namespace {
-// Absolute voltages, 0.0..300.0 V in range H and 0.0..80.0 V in range L; the filler shows
-// them clamped. They do not follow a change of the cell count.
-constexpr Field voltage(const char *edit, int word)
-{
-    return {.control = edit,
-            .word = word,
-            .enc = kit::Enc::TenthsUp,
-            .h = {0, 300},
-            .l = {0, 80},
-            .key = kit::Key::Real,
-            .fillClamp = true};
-}
 
 constexpr Field Fields[] = {
     voltage("me_CountCell1_on", 545),

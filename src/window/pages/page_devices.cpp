@@ -3,10 +3,10 @@
 #include "ui_page_devices.h"
 
 #include "controls.h"
+#include "decimal.h"
 #include "dispatch.h"
 #include "encodings.h"
 #include "fieldtext.h"
-#include "decimal.h"
 #include "globals.h"
 #include "mainwindow.h"
 #include "messages.h"
@@ -15,35 +15,16 @@
 
 using kit::Enc;
 using kit::Field;
+using kit::integer;
 using kit::Key;
+using kit::radioBit;
+using kit::voltage;
 
 namespace {
 constexpr int ManualChargeCurrent = 557;
 constexpr int SysTestCurrent = 577;
 constexpr int ChargePage = 10;
 
-constexpr Field count(const char *edit, int word, const char *spin, int max, kit::OldData old = {})
-{
-    return {.control = edit, .word = word, .h = {0, double(max)}, .spin = spin, .key = Key::Num, .old = old};
-}
-// A presence flag in bit 0: the "yes" button is checked while the bit is set.
-constexpr Field present(const char *yes, const char *no, int word, kit::OldData old = {})
-{
-    return {.control = yes, .word = word, .enc = Enc::Bit, .bit = 0, .partner = no, .old = old};
-}
-// A rated voltage, with its per-cell edit.
-constexpr Field voltage(const char *edit, int word, const char *perCell)
-{
-    return {.control = edit,
-            .word = word,
-            .enc = Enc::TenthsUp,
-            .h = {0, 300},
-            .l = {0, 80},
-            .key = Key::Real,
-            .perCell = perCell,
-            .perCellDecimals = 1,
-            .fillClamp = true};
-}
 constexpr Field thyristor(const char *edit, int word, double max)
 {
     return {.control = edit,
@@ -59,24 +40,24 @@ constexpr Field thyristor(const char *edit, int word, double max)
 constexpr kit::OldData Cleared{true, 0, true};
 
 constexpr Field Fields[] = {
-    count("ed_anz_GR_PSS", 81, "sb_anz_GR_PSS", 32),
+    integer("ed_anz_GR_PSS", 81, "sb_anz_GR_PSS", 32),
     // The redundant counts are limited by the count typed above them (limits hook).
-    count("ed_red_anz_GR_PSS", 87, "sb_red_anz_GR_PSS", 32),
-    count("ed_anz_WR_UNV", 82, "sb_anz_WR_UNV", 16),
-    count("ed_red_anz_WR_UNV", 88, "sb_red_anz_WR_UNV", 16),
-    count("ed_thyrcount", 510, "sb_thyrcount", 2, Cleared),
+    integer("ed_red_anz_GR_PSS", 87, "sb_red_anz_GR_PSS", 32),
+    integer("ed_anz_WR_UNV", 82, "sb_anz_WR_UNV", 16),
+    integer("ed_red_anz_WR_UNV", 88, "sb_red_anz_WR_UNV", 16),
+    integer("ed_thyrcount", 510, "sb_thyrcount", 2, 0, Cleared),
     {.word = 84, .enc = Enc::ClearBits, .bit = 0x0001}, // no I/O board
-    present("rb_KRT3_ja", "rb_KRT3_nein", 85),
-    present("rb_KRT4_ja", "rb_KRT4_nein", 618, Cleared),
-    present("rb_KRT5_ja", "rb_KRT5_nein", 617, {true, 0, true, false}),
-    present("rb_UNB_ja", "rb_UNB_nein", 83),
-    present("rb_tempSens_yes", "rb_tempSens_no", 474),
-    present("rb_riso_yes", "rb_riso_no", 475),
-    present("rb_Risoref_udc2", "rb_Risoref_udc1", 477, Cleared),
+    radioBit("rb_KRT3_ja", "rb_KRT3_nein", 85, 0),
+    radioBit("rb_KRT4_ja", "rb_KRT4_nein", 618, 0, Cleared),
+    radioBit("rb_KRT5_ja", "rb_KRT5_nein", 617, 0, {true, 0, true, false}),
+    radioBit("rb_UNB_ja", "rb_UNB_nein", 83, 0),
+    radioBit("rb_tempSens_yes", "rb_tempSens_no", 474, 0),
+    radioBit("rb_riso_yes", "rb_riso_no", 475, 0),
+    radioBit("rb_Risoref_udc2", "rb_Risoref_udc1", 477, 0, Cleared),
     {.control = "ed_UNVnom", .word = 110, .h = {200, 250}, .spin = "sb_UNVnom", .key = Key::Num},
-    voltage("em_nom_volt", 100, "ed_nomVoltCe"),
-    voltage("em_stark_ldg", 101, "ed_starkLdgCe"),
-    voltage("em_batt_test", 102, "ed_battTestCe"),
+    voltage("em_nom_volt", 100, "ed_nomVoltCe", 1),
+    voltage("em_stark_ldg", 101, "ed_starkLdgCe", 1),
+    voltage("em_batt_test", 102, "ed_battTestCe", 1),
     {.control = "em_nom_curr",
      .word = NominalCurrent,
      .enc = Enc::TenthsUp,
@@ -84,12 +65,12 @@ constexpr Field Fields[] = {
      .key = Key::Real,
      .fillClamp = true,
      .ownExit = true},
-    count("ed_ld_lim", 478, "sb_ld_lim", 105),
-    count("ed_low_lim_del", 479, "sb_low_lim_del", 1800),
+    integer("ed_ld_lim", 478, "sb_ld_lim", 105),
+    integer("ed_low_lim_del", 479, "sb_low_lim_del", 1800),
     {.control = "cb_AdrNull", .word = 89, .enc = Enc::NonZero},
     {.word = 65, .enc = Enc::ClearBits, .bit = 0xFFFF},
-    count("ed_ld_currdiff", 628, "sb_ld_currdiff", 100, {true, 10, true}),
-    count("ed_currdistribution", 629, "sb_currdistribution", 250, {true, 5, true}),
+    integer("ed_ld_currdiff", 628, "sb_ld_currdiff", 100, 0, {true, 10, true}),
+    integer("ed_currdistribution", 629, "sb_currdistribution", 250, 0, {true, 5, true}),
     thyristor("ed_thyrvoltage", 500, 400),
     thyristor("ed_thyrcurrent", 501, 3000),
 };
@@ -196,8 +177,8 @@ void TDevicesPage::em_nom_currExit()
     const int n = int(dec::scaledInteger(StrToFloat(edit->text()), 1, dec::Rule::Truncate));
     const int m = G.ParamImage[ManualChargeCurrent];
     const int s = G.ParamImage[SysTestCurrent];
-    const int lowered = 4 * n / 5; // 0.8 x n, fraction dropped
-    const bool manualAbove = 4 * n < 5 * m;           // 0.8 x n < M
+    const int lowered = 4 * n / 5;          // 0.8 x n, fraction dropped
+    const bool manualAbove = 4 * n < 5 * m; // 0.8 x n < M
     const bool sysTestAbove = n < s;
 
     const QString manualLine = QStringLiteral("Manual charge Max. charging current:") + tenthsText(m) +

@@ -6,6 +6,9 @@
 
 using kit::Enc;
 using kit::Field;
+using kit::integer;
+using kit::onlyWhile;
+using kit::radioBit;
 
 namespace {
 constexpr int InputBoardWord = 617;
@@ -19,25 +22,6 @@ constexpr Field name(const char *edit, int word, bool board = false)
             .enc = Enc::Text16,
             .onlyIfWord = board ? InputBoardWord : -1,
             .storeOnlyIf = board};
-}
-constexpr Field delay(const char *edit, int word, const char *spin, bool board = false)
-{
-    return {.control = edit,
-            .word = word,
-            .h = {0, 250},
-            .spin = spin,
-            .key = kit::Key::Num,
-            .onlyIfWord = board ? InputBoardWord : -1};
-}
-// The "open" button stands for a set bit, its "closed" partner for a clear one.
-constexpr Field contact(const char *open, const char *closed, int word, int bit, bool board = false)
-{
-    return {.control = open,
-            .word = word,
-            .enc = Enc::Bit,
-            .bit = bit,
-            .partner = closed,
-            .onlyIfWord = board ? InputBoardWord : -1};
 }
 
 constexpr Field Fields[] = {
@@ -57,38 +41,38 @@ constexpr Field Fields[] = {
     name("ed_rk1_input6", 425, true),
     name("ed_rk1_input7", 433, true),
     name("ed_rk1_input8", 441, true),
-    delay("ed_dig_inp1_verz", 562, "sb_dig_inp1_verz"),
-    delay("ed_dig_inp2_verz", 563, "sb_dig_inp2_verz"),
-    delay("ed_dig_inp3_verz", 564, "sb_dig_inp3_verz"),
-    delay("ed_dig_inp4_verz", 565, "sb_dig_inp4_verz"),
-    delay("ed_dig_inp5_verz", 566, "sb_dig_inp5_verz"),
-    delay("ed_dig_inp6_verz", 567, "sb_dig_inp6_verz"),
-    delay("ed_dig_inp7_verz", 568, "sb_dig_inp7_verz"),
-    delay("ed_dig_inp8_verz", 569, "sb_dig_inp8_verz"),
-    delay("ed_rk1_inp1_verz", 620, "sb_rk1_inp1_verz", true),
-    delay("ed_rk1_inp2_verz", 621, "sb_rk1_inp2_verz", true),
-    delay("ed_rk1_inp3_verz", 622, "sb_rk1_inp3_verz", true),
-    delay("ed_rk1_inp4_verz", 623, "sb_rk1_inp4_verz", true),
-    delay("ed_rk1_inp5_verz", 624, "sb_rk1_inp5_verz", true),
-    delay("ed_rk1_inp6_verz", 625, "sb_rk1_inp6_verz", true),
-    delay("ed_rk1_inp7_verz", 626, "sb_rk1_inp7_verz", true),
-    delay("ed_rk1_inp8_verz", 627, "sb_rk1_inp8_verz", true),
-    contact("rb_dig_inp1_oef", "rb_dig_inp1_sch", UnitBreakContactWord, 0),
-    contact("rb_dig_inp2_oef", "rb_dig_inp2_sch", UnitBreakContactWord, 1),
-    contact("rb_dig_inp3_oef", "rb_dig_inp3_sch", UnitBreakContactWord, 2),
-    contact("rb_dig_inp4_oef", "rb_dig_inp4_sch", UnitBreakContactWord, 3),
-    contact("rb_dig_inp5_oef", "rb_dig_inp5_sch", UnitBreakContactWord, 4),
-    contact("rb_dig_inp6_oef", "rb_dig_inp6_sch", UnitBreakContactWord, 5),
-    contact("rb_dig_inp7_oef", "rb_dig_inp7_sch", UnitBreakContactWord, 6),
-    contact("rb_dig_inp8_oef", "rb_dig_inp8_sch", UnitBreakContactWord, 7),
-    contact("rb_rk1_inp1_oef", "rb_rk1_inp1_sch", BoardBreakContactWord, 0, true),
-    contact("rb_rk1_inp2_oef", "rb_rk1_inp2_sch", BoardBreakContactWord, 1, true),
-    contact("rb_rk1_inp3_oef", "rb_rk1_inp3_sch", BoardBreakContactWord, 2, true),
-    contact("rb_rk1_inp4_oef", "rb_rk1_inp4_sch", BoardBreakContactWord, 3, true),
-    contact("rb_rk1_inp5_oef", "rb_rk1_inp5_sch", BoardBreakContactWord, 4, true),
-    contact("rb_rk1_inp6_oef", "rb_rk1_inp6_sch", BoardBreakContactWord, 5, true),
-    contact("rb_rk1_inp7_oef", "rb_rk1_inp7_sch", BoardBreakContactWord, 6, true),
-    contact("rb_rk1_inp8_oef", "rb_rk1_inp8_sch", BoardBreakContactWord, 7, true),
+    integer("ed_dig_inp1_verz", 562, "sb_dig_inp1_verz", 250),
+    integer("ed_dig_inp2_verz", 563, "sb_dig_inp2_verz", 250),
+    integer("ed_dig_inp3_verz", 564, "sb_dig_inp3_verz", 250),
+    integer("ed_dig_inp4_verz", 565, "sb_dig_inp4_verz", 250),
+    integer("ed_dig_inp5_verz", 566, "sb_dig_inp5_verz", 250),
+    integer("ed_dig_inp6_verz", 567, "sb_dig_inp6_verz", 250),
+    integer("ed_dig_inp7_verz", 568, "sb_dig_inp7_verz", 250),
+    integer("ed_dig_inp8_verz", 569, "sb_dig_inp8_verz", 250),
+    onlyWhile(integer("ed_rk1_inp1_verz", 620, "sb_rk1_inp1_verz", 250), InputBoardWord),
+    onlyWhile(integer("ed_rk1_inp2_verz", 621, "sb_rk1_inp2_verz", 250), InputBoardWord),
+    onlyWhile(integer("ed_rk1_inp3_verz", 622, "sb_rk1_inp3_verz", 250), InputBoardWord),
+    onlyWhile(integer("ed_rk1_inp4_verz", 623, "sb_rk1_inp4_verz", 250), InputBoardWord),
+    onlyWhile(integer("ed_rk1_inp5_verz", 624, "sb_rk1_inp5_verz", 250), InputBoardWord),
+    onlyWhile(integer("ed_rk1_inp6_verz", 625, "sb_rk1_inp6_verz", 250), InputBoardWord),
+    onlyWhile(integer("ed_rk1_inp7_verz", 626, "sb_rk1_inp7_verz", 250), InputBoardWord),
+    onlyWhile(integer("ed_rk1_inp8_verz", 627, "sb_rk1_inp8_verz", 250), InputBoardWord),
+    radioBit("rb_dig_inp1_oef", "rb_dig_inp1_sch", UnitBreakContactWord, 0),
+    radioBit("rb_dig_inp2_oef", "rb_dig_inp2_sch", UnitBreakContactWord, 1),
+    radioBit("rb_dig_inp3_oef", "rb_dig_inp3_sch", UnitBreakContactWord, 2),
+    radioBit("rb_dig_inp4_oef", "rb_dig_inp4_sch", UnitBreakContactWord, 3),
+    radioBit("rb_dig_inp5_oef", "rb_dig_inp5_sch", UnitBreakContactWord, 4),
+    radioBit("rb_dig_inp6_oef", "rb_dig_inp6_sch", UnitBreakContactWord, 5),
+    radioBit("rb_dig_inp7_oef", "rb_dig_inp7_sch", UnitBreakContactWord, 6),
+    radioBit("rb_dig_inp8_oef", "rb_dig_inp8_sch", UnitBreakContactWord, 7),
+    onlyWhile(radioBit("rb_rk1_inp1_oef", "rb_rk1_inp1_sch", BoardBreakContactWord, 0), InputBoardWord),
+    onlyWhile(radioBit("rb_rk1_inp2_oef", "rb_rk1_inp2_sch", BoardBreakContactWord, 1), InputBoardWord),
+    onlyWhile(radioBit("rb_rk1_inp3_oef", "rb_rk1_inp3_sch", BoardBreakContactWord, 2), InputBoardWord),
+    onlyWhile(radioBit("rb_rk1_inp4_oef", "rb_rk1_inp4_sch", BoardBreakContactWord, 3), InputBoardWord),
+    onlyWhile(radioBit("rb_rk1_inp5_oef", "rb_rk1_inp5_sch", BoardBreakContactWord, 4), InputBoardWord),
+    onlyWhile(radioBit("rb_rk1_inp6_oef", "rb_rk1_inp6_sch", BoardBreakContactWord, 5), InputBoardWord),
+    onlyWhile(radioBit("rb_rk1_inp7_oef", "rb_rk1_inp7_sch", BoardBreakContactWord, 6), InputBoardWord),
+    onlyWhile(radioBit("rb_rk1_inp8_oef", "rb_rk1_inp8_sch", BoardBreakContactWord, 7), InputBoardWord),
 };
 } // namespace
 

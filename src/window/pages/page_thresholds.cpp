@@ -4,38 +4,12 @@
 
 using kit::Enc;
 using kit::Field;
+using kit::integer;
 using kit::Key;
+using kit::tenths;
+using kit::voltage;
 
 namespace {
-// A total voltage, 0.0..300.0 V in range H and 0.0..80.0 V in range L, shown clamped,
-// with its per-cell edit.
-constexpr Field voltage(const char *edit, int word, const char *perCell)
-{
-    return {.control = edit,
-            .word = word,
-            .enc = Enc::TenthsUp,
-            .h = {0, 300},
-            .l = {0, 80},
-            .key = Key::Real,
-            .perCell = perCell,
-            .fillClamp = true};
-}
-// A one-decimal value with the same limits in both ranges, shown clamped.
-constexpr Field real(const char *edit, int word, double min, double max, kit::OldData old = {})
-{
-    return {.control = edit,
-            .word = word,
-            .enc = Enc::TenthsUp,
-            .h = {min, max},
-            .key = Key::Real,
-            .fillClamp = true,
-            .old = old};
-}
-// A whole number with its spin button; the spin wraps within the exit limits.
-constexpr Field integer(const char *edit, int word, const char *spin, int max, int min = 0)
-{
-    return {.control = edit, .word = word, .h = {double(min), double(max)}, .spin = spin, .key = Key::Num};
-}
 // The first field of a group whose word serves three channels: the other two show it,
 // disabled.
 constexpr Field group(const char *edit, int word, const char *spin, int max, const char *copy1,
@@ -73,9 +47,9 @@ constexpr Field Fields[] = {
     integer("ed_hystMinU2", 11, "sb_hystMinU2", 20),
     voltage("me_udc3min", 6, "ed_udc3minCe"),
     voltage("me_U3max", 7, "ed_U3maxCe"),
-    real("me_I1max", 8, 0, 3000, CurrentDefault),
-    real("me_I2max", 9, 0, 3000, CurrentDefault),
-    real("me_I3max", 14, 0, 3000, CurrentDefault),
+    tenths("me_I1max", 8, 0, 3000, true, CurrentDefault),
+    tenths("me_I2max", 9, 0, 3000, true, CurrentDefault),
+    tenths("me_I3max", 14, 0, 3000, true, CurrentDefault),
     group("ed_hystMax_I1", 15, "sb_hystMax_I1", 10, "ed_hystMax_I2", "ed_hystMax_I3", {true, 10, true}),
     group("ed_I1max_verz", 57, "sb_i1max_verz", 300, "ed_I2max_verz", "ed_I3max_verz", {true, 3, true}),
     integer("ed_u3min_verz", 55, "sb_u3min_verz", 300),
@@ -86,10 +60,10 @@ constexpr Field Fields[] = {
      .h = {-40, 60},
      .key = Key::Signed,
      .fillClamp = true},
-    real("me_temp", 50, 20, 99.9),
+    tenths("me_temp", 50, 20, 99.9, true),
     integer("ed_temp_del", 469, "sb_temp_del", 300),
     integer("ed_hysTemp", 51, "sb_hysTemp", 20),
-    real("me_battery", 91, 0, 300),
+    tenths("me_battery", 91, 0, 300, true),
     integer("ed_batt_del", 470, "sb_batt_del", 300),
     // Left empty, the field takes the focus back without a word.
     {.control = "ed_batt_hys",
