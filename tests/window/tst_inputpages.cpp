@@ -2,21 +2,14 @@
 // worked as a user would; texts picked, copied and pasted through the system clipboard.
 
 #include "charset.h"
-#include "controls.h"
-#include "globals.h"
 #include "lcdpopup.h"
-#include "mainwindow.h"
-#include "messagerecorder.h"
-#include "windowhelpers.h"
+#include "pagetest.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTableWidget>
-
-using WordValues = QList<QPair<int, int>>;
-Q_DECLARE_METATYPE(WordValues)
 
 // The words of a text as stored: its bytes, two per word, padded to `length` bytes.
 static WordValues textWords(int first, const QByteArray &text, int length, char pad)
@@ -28,12 +21,9 @@ static WordValues textWords(int first, const QByteArray &text, int length, char 
     return words;
 }
 
-class TestInputPages : public QObject
+class TestInputPages : public PageTest
 {
     Q_OBJECT
-
-    TfrmMain *w = nullptr;
-    MessageRecorder rec;
 
     template <class T = QLineEdit> T *ctl(const QString &name, QObject *root = nullptr)
     {
@@ -63,14 +53,10 @@ class TestInputPages : public QObject
 private slots:
     void init()
     {
-        resetGlobals();
-        rec.clear();
-        w = new TfrmMain;
+        openWindow();
         Frm_CharSet = new TFrm_CharSet(w);
-        G.ProjectOpen = G.WriteAccepted = true;
-        QVERIFY(showActive(w));
     }
-    void cleanup() { delete w; } // the picker with it
+    void cleanup() { closeWindow(); } // the picker with it
 
     void roundTrip_data()
     {
@@ -153,7 +139,7 @@ private slots:
         QCOMPARE(ed1->text(), QStringLiteral("A") + QString(15, QChar(0xFF)));
         QTest::keyClick(ed1, Qt::Key_Backspace);
         pick({{2, 1}}); // the composed text stays at 16
-        QCOMPARE(rec.texts(), QStringList(2, "Max. 16 characters!"));
+        QCOMPARE(rec->texts(), QStringList(2, "Max. 16 characters!"));
         click("Bu_Del", Frm_CharSet);
         QCOMPARE(ctl<QLabel>("La_Anz", Frm_CharSet)->text(), QStringLiteral("0"));
         QTest::keyClicks(ed1, "abcdefghij");

@@ -2,13 +2,9 @@
 // spin wrap, key filter, old-data defaults, refused exits and a per-cell pair, worked
 // with the keyboard and the mouse.
 
-#include "globals.h"
-#include "mainwindow.h"
-#include "messagerecorder.h"
 #include "page.h"
-#include "pagecontrol.h"
+#include "pagetest.h"
 #include "pagekit.h"
-#include "windowhelpers.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -17,7 +13,6 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "controls.h"
 
 using kit::Enc;
 using kit::Field;
@@ -66,28 +61,12 @@ public:
 };
 } // namespace
 
-class TestPageKit : public QObject
+class TestPageKit : public PageTest
 {
     Q_OBJECT
 
-    TfrmMain *w = nullptr;
     KitPage *page = nullptr;
-    MessageRecorder *rec = nullptr;
 
-    template <class T = QLineEdit> T *ctl(const char *name) { return FindControlAs<T>(w, QLatin1String(name)); }
-    void clickTab(int number)
-    {
-        auto *bar = qobject_cast<TPageTabBar *>(w->pageControl()->tabBar());
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->pageTabRect(number - 1).center());
-    }
-    void type(const char *name, const QString &text)
-    {
-        QLineEdit *e = ctl(name);
-        e->setFocus();
-        e->selectAll();
-        QTest::keyClick(e, Qt::Key_Delete);
-        QTest::keyClicks(e, text);
-    }
     void enterKitPage()
     {
         clickTab(2);
@@ -97,15 +76,10 @@ class TestPageKit : public QObject
 private slots:
     void init()
     {
-        resetGlobals();
-        rec = new MessageRecorder;
-        w = new TfrmMain(nullptr, [this](TfrmMain *main, int n, QWidget *sheet) -> TPage * {
+        openWindow([this](TfrmMain *main, int n, QWidget *sheet) -> TPage * {
             return n == 2 ? page = new KitPage(main, sheet) : nullptr;
         });
-        QVERIFY(showActive(w));
         QVERIFY(page->fields.unresolved().isEmpty());
-        G.ProjectOpen = true;
-        G.WriteAccepted = true;
         G.CellCount = 24;
         G.ParamImage[300] = 250;
         G.ParamImage[301] = 552;
@@ -114,11 +88,7 @@ private slots:
         G.ParamImage[304] = 0x00F1;
         enterKitPage();
     }
-    void cleanup()
-    {
-        delete w;
-        delete rec;
-    }
+    void cleanup() { closeWindow(); }
 
     void exitClamps_data()
     {

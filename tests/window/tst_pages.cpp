@@ -2,55 +2,29 @@
 // worked as a user would: one round trip per page, then the edge cases that can break,
 // typed, stepped and clicked.
 
-#include "globals.h"
-#include "mainwindow.h"
-#include "messagerecorder.h"
 #include "page.h"
-#include "pagecontrol.h"
+#include "pagetest.h"
 #include "pagekit.h"
-#include "windowhelpers.h"
-
-#include "controls.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
 
-using WordValues = QList<QPair<int, int>>;
-Q_DECLARE_METATYPE(WordValues)
-
-class TestPages : public QObject
+class TestPages : public PageTest
 {
     Q_OBJECT
 
-    TfrmMain *w = nullptr;
-    MessageRecorder *rec = nullptr;
-
-    template <class T = QLineEdit> T *ctl(const QString &name) { return FindControlAs<T>(w, name); }
     void enter(int number)
     {
-        auto *bar = qobject_cast<TPageTabBar *>(w->pageControl()->tabBar());
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->pageTabRect(number - 1).center());
+        clickTab(number);
         QCOMPARE(w->shownPageNumber(), number);
     }
     void leave() { enter(w->shownPageNumber() == 1 ? 2 : 1); }
 
 private slots:
-    void init()
-    {
-        resetGlobals();
-        rec = new MessageRecorder;
-        w = new TfrmMain;
-        QVERIFY(showActive(w));
-        G.ProjectOpen = true;
-        G.WriteAccepted = true;
-    }
-    void cleanup()
-    {
-        delete w;
-        delete rec;
-    }
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
 
     void everyTableBindsItsControls()
     {

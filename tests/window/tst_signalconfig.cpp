@@ -2,22 +2,17 @@
 // mouse moved over it, rows copied, pasted and deleted from the caption popup menu.
 
 #include "imagecontrol.h"
-#include "mainwindow.h"
-#include "messagerecorder.h"
 #include "page_signalconfig.h"
-#include "pagecontrol.h"
+#include "pagetest.h"
 #include "signalmatrix.h"
-#include "windowhelpers.h"
 
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
 
-class TestSignalConfig : public QObject
+class TestSignalConfig : public PageTest
 {
     Q_OBJECT
-    MessageRecorder rec;
-    std::unique_ptr<TfrmMain> w;
 
     TSignalConfigPage *page() const { return w->pageAs<TSignalConfigPage>(8); }
     void enter(int number) { QVERIFY(w->pageControl()->userSelect(number - 1)); }
@@ -33,7 +28,7 @@ class TestSignalConfig : public QObject
     void click(QWidget *on, QPoint at, Qt::MouseButton button = Qt::LeftButton,
                Qt::KeyboardModifiers keys = {})
     {
-        QTest::mouseClick(w->windowHandle(), button, keys, on->mapTo(w.get(), at));
+        QTest::mouseClick(w->windowHandle(), button, keys, on->mapTo(w, at));
     }
     void popup(int panel, const char *item)
     {
@@ -53,14 +48,8 @@ class TestSignalConfig : public QObject
     }
 
 private slots:
-    void init()
-    {
-        resetGlobals();
-        w = std::make_unique<TfrmMain>();
-        QVERIFY(showActive(w.get()));
-        G.ProjectOpen = G.WriteAccepted = true;
-    }
-    void cleanup() { w.reset(); }
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
 
     // A full and an empty matrix: shown, the probe cells clicked twice, left unchanged;
     // clicks with another button or a modifier, or beside the shown rows, change nothing.
@@ -123,7 +112,7 @@ private slots:
             enter(8);
             QVERIFY(G.ParamImage[188] == 0x0180 && G.ParamImage[189] == 0); // signals 23 and 24
             enter(1);
-            QVERIFY(reactivate(w.get()));
+            QVERIFY(reactivate(w));
         }
     }
 };

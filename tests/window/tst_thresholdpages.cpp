@@ -2,65 +2,29 @@
 // stepped fields, the charging-current questions across pages 5 and 10, the defaults of old
 // data, and the cell-count change that scales the voltages of the other pages.
 
-#include "controls.h"
-#include "globals.h"
-#include "mainwindow.h"
-#include "messagerecorder.h"
 #include "page.h"
-#include "pagecontrol.h"
 #include "pagekit.h"
-#include "windowhelpers.h"
+#include "pagetest.h"
 
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
 
-using WordValues = QList<QPair<int, int>>;
-
-class TestThresholdPages : public QObject
+class TestThresholdPages : public PageTest
 {
     Q_OBJECT
 
-    TfrmMain *w = nullptr;
-    MessageRecorder *rec = nullptr;
-
-    template <class T = QLineEdit> T *ctl(const QString &name) { return FindControlAs<T>(w, name); }
-    void enter(int number)
-    {
-        auto *bar = qobject_cast<TPageTabBar *>(w->pageControl()->tabBar());
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->pageTabRect(number - 1).center());
-    }
-    void type(const QString &name, const QString &text)
-    {
-        QLineEdit *e = ctl(name);
-        e->setFocus();
-        e->selectAll();
-        QTest::keyClick(e, Qt::Key_Delete);
-        QTest::keyClicks(e, text);
-    }
-    void setWords(const WordValues &words)
-    {
-        for (auto [word, value] : words)
-            G.ParamImage[word] = quint16(value);
-    }
+    void enter(int number) { clickTab(number); }
 
 private slots:
     void init()
     {
-        resetGlobals();
-        rec = new MessageRecorder;
-        w = new TfrmMain;
-        QVERIFY(showActive(w));
-        G.ProjectOpen = G.WriteAccepted = true;
+        openWindow();
         G.CellCount = 24;
         for (int n : {4, 5, 9, 10})
             QCOMPARE(w->page(n)->fieldKit()->unresolved(), QStringList());
     }
-    void cleanup()
-    {
-        delete w;
-        delete rec;
-    }
+    void cleanup() { closeWindow(); }
 
     // Every word of the image distinct; a fill and a collect store them back but for the
     // normalisations of the page.

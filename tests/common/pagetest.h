@@ -1,0 +1,62 @@
+#pragma once
+// The main window of a page test and what a user does on it: find a control, click a
+// page's tab, replace a field's text; and words put into the image. Header only.
+
+#include "controls.h"
+#include "globals.h"
+#include "mainwindow.h"
+#include "messagerecorder.h"
+#include "pagecontrol.h"
+#include "windowhelpers.h"
+
+#include <QLineEdit>
+#include <QTest>
+
+using WordValues = QList<QPair<int, int>>;
+Q_DECLARE_METATYPE(WordValues)
+
+inline void setWords(const WordValues &words)
+{
+    for (auto [word, value] : words)
+        G.ParamImage[word] = quint16(value);
+}
+
+class PageTest : public QObject
+{
+protected:
+    TfrmMain *w = nullptr;
+    MessageRecorder *rec = nullptr;
+
+    // A new main window, shown and active, with current data loaded.
+    void openWindow(const TfrmMain::PageFactory &factory = {})
+    {
+        resetGlobals();
+        rec = new MessageRecorder;
+        w = new TfrmMain(nullptr, factory);
+        G.ProjectOpen = true; // before the window is activated, which closes page 1 without data
+        G.WriteAccepted = true;
+        QVERIFY(showActive(w));
+    }
+    void closeWindow()
+    {
+        delete w;
+        w = nullptr;
+        delete rec;
+        rec = nullptr;
+    }
+    template <class T = QLineEdit> T *ctl(const QString &name) const { return FindControlAs<T>(w, name); }
+    void clickTab(int number)
+    {
+        auto *bar = qobject_cast<TPageTabBar *>(w->pageControl()->tabBar());
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->pageTabRect(number - 1).center());
+    }
+    // Selects all of a field's text and types over it.
+    void type(const QString &name, const QString &text)
+    {
+        QLineEdit *e = ctl(name);
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_Delete);
+        QTest::keyClicks(e, text);
+    }
+};
