@@ -5,10 +5,8 @@
 //
 // Usage: krt6pagebench [rounds]   (default 200)
 
+#include "benchwindow.h"
 #include "globals.h"
-#include "mainwindow.h"
-#include "messages.h"
-#include "page.h"
 #include "pagecontrol.h"
 
 #include <QApplication>
@@ -36,8 +34,7 @@ double medianRoundTrip(TPageControl *notebook, int from, int to, int rounds)
         notebook->userSelect(from - 1);
         times.push_back(t.nsecsElapsed() / 1e6);
     }
-    std::nth_element(times.begin(), times.begin() + rounds / 2, times.end());
-    return times[rounds / 2];
+    return median(times);
 }
 } // namespace
 
@@ -46,22 +43,12 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 200;
-    setMessagePresenter([](const MessageRequest &r) {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(r.text));
-        return int(MbOk);
-    });
-
     // Pages 2 and 3 stand empty, so that their switch measures the framework alone.
-    TfrmMain w(nullptr, [](TfrmMain *main, int n, QWidget *sheet) -> TPage * {
-        return n == EmptyA || n == EmptyB ? new TPage(main, n, sheet) : nullptr;
-    });
-    w.show();
-    G.ProjectOpen = true;
-    G.WriteAccepted = true;
+    const auto w = benchWindow({EmptyA, EmptyB});
     G.ParamImage[618] = 1;
 
-    const double empty = medianRoundTrip(w.pageControl(), EmptyA, EmptyB, rounds);
-    const double page = medianRoundTrip(w.pageControl(), EmptyB, Largest, rounds);
+    const double empty = medianRoundTrip(w->pageControl(), EmptyA, EmptyB, rounds);
+    const double page = medianRoundTrip(w->pageControl(), EmptyB, Largest, rounds);
     const double enterLeave = page - empty / 2; // one empty leave and entry is the framework's share
     std::printf("empty switch and back: %.3f ms\n", empty);
     std::printf("page %d entered and left: %.3f ms (ratio %.2f to the empty switch)\n", Largest, page,
