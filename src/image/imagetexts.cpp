@@ -58,6 +58,11 @@ QString CustomerLanguageName(quint16 number)
     return QString::fromLatin1(names[number]);
 }
 
+QString TenthsText(int tenths)
+{
+    return FloatToFixedText(tenths / 10.0, 1);
+}
+
 QString PerCellText(double total, quint16 cellCount)
 {
     if (cellCount == 0)

@@ -25,6 +25,9 @@ QString VoltageRangeText(quint16 range);
 // Name of the customer language number (word 79); empty above 8.
 QString CustomerLanguageName(quint16 number);
 
+// A number of tenths with one decimal in QLocale()'s separator: 552 gives "55.2".
+QString TenthsText(int tenths);
+
 // A total voltage divided by the cell count, fixed with two decimals in QLocale()'s
 // separator; empty for a cell count of 0.
 QString PerCellText(double total, quint16 cellCount);

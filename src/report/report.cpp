@@ -36,7 +36,7 @@ QString integer(int n)
 
 QString tenths(int n)
 {
-    return FloatToFixedText(enc::fromTenths(W(n)), 1);
+    return TenthsText(W(n));
 }
 
 // The total in tenths, " V =>", the value per cell with two decimals, " V/cell". Without

@@ -257,7 +257,7 @@ QString FieldKit::wordText(const Field &f, quint16 word)
     switch (f.enc) {
     case Enc::TenthsUp:
     case Enc::TenthsEven:
-        return FloatToFixedText(enc::fromTenths(word), 1);
+        return TenthsText(word);
     case Enc::SignedTenths:
     case Enc::SignedTenthsEven:
         return FloatToFixedText(enc::fromSignedTenths(word), 1);

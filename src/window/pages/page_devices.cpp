@@ -8,6 +8,7 @@
 #include "encodings.h"
 #include "fieldtext.h"
 #include "globals.h"
+#include "imagetexts.h"
 #include "mainwindow.h"
 #include "messages.h"
 
@@ -74,11 +75,6 @@ constexpr Field Fields[] = {
     thyristor("ed_thyrvoltage", 500, 400),
     thyristor("ed_thyrcurrent", 501, 3000),
 };
-
-QString tenthsText(int tenths)
-{
-    return FloatToFixedText(tenths / 10.0, 1);
-}
 } // namespace
 
 TDevicesPage::TDevicesPage(TfrmMain *main, QWidget *sheet)
@@ -181,31 +177,31 @@ void TDevicesPage::em_nom_currExit()
     const bool manualAbove = 4 * n < 5 * m; // 0.8 x n < M
     const bool sysTestAbove = n < s;
 
-    const QString manualLine = QStringLiteral("Manual charge Max. charging current:") + tenthsText(m) +
+    const QString manualLine = QStringLiteral("Manual charge Max. charging current:") + TenthsText(m) +
                                QStringLiteral(" > maximum(80% Rec.Nominal current)\n\r");
-    const QString sysTestLine = QStringLiteral("System test Max. charging current:") + tenthsText(s) +
+    const QString sysTestLine = QStringLiteral("System test Max. charging current:") + TenthsText(s) +
                                 QStringLiteral(" > maximum(Rec.Nominal current)\n\r");
     QString question;
     int help = 28;
     const char *focus = "ed_MCh_SollW_IGR";
     if (manualAbove && sysTestAbove) {
         question = manualLine + sysTestLine +
-                   QStringLiteral("Do you want to change the \"Manual\" current on ") + tenthsText(lowered) +
-                   QStringLiteral(" A and \"Systemtest\" on ") + tenthsText(n) + QStringLiteral(" A ?");
+                   QStringLiteral("Do you want to change the \"Manual\" current on ") + TenthsText(lowered) +
+                   QStringLiteral(" A and \"Systemtest\" on ") + TenthsText(n) + QStringLiteral(" A ?");
     } else if (sysTestAbove) {
         question = sysTestLine + QStringLiteral("Do you want to change the \"System\" current on ") +
-                   tenthsText(n) + QStringLiteral(" A ?");
+                   TenthsText(n) + QStringLiteral(" A ?");
         help = 29;
         focus = "ed_sysTest_SollW_IGR";
     } else if (manualAbove) {
         question = manualLine + QStringLiteral("Do you want to change the \"Manual\" current on ") +
-                   tenthsText(lowered) + QStringLiteral(" A ?");
+                   TenthsText(lowered) + QStringLiteral(" A ?");
     } else {
         return;
     }
 
     if (showMessage(question, MsgKind::Warning, MbYes | MbNo, help) != MbYes) {
-        edit->setText(tenthsText(G.ParamImage[NominalCurrent]));
+        edit->setText(TenthsText(G.ParamImage[NominalCurrent]));
         throw FieldRefusal(edit, QString());
     }
     if (manualAbove)
