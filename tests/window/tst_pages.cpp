@@ -56,6 +56,18 @@ private slots:
                                        << WordValues{{547, 800}};
         QTest::newRow("counter cells, no reference")
             << 11 << WordValues{{545, 1}, {546, 2}, {547, 3}, {548, 4}, {549, 0xFFFF}} << WordValues{{549, 1}};
+        QTest::newRow("thresholds") << 4 << WordValues{{49, 0xFFCE}, {53, 65535}} << WordValues{};
+        QTest::newRow("thresholds clamped") << 4 << WordValues{{2, 900}, {49, 0x8000}, {50, 10}}
+                                            << WordValues{{2, 800}, {49, 600}, {50, 200}};
+        QTest::newRow("devices") << 5 << WordValues{{81, 4}, {82, 3}, {618, 0xFFFF}, {103, 0}, {500, 3501}}
+                                 << WordValues{{88, 3}, {84, 588}, {65, 0}, {89, 1}, {103, 50}};
+        QTest::newRow("battery") << 9
+                                 << WordValues{{464, 1}, {455, 9}, {40, 0xFFFE}, {42, 0xFFC9}, {641, 0xFFFE}}
+                                 << WordValues{{16, 100}, {72, 0}, {463, 0}, {66, 0}};
+        QTest::newRow("charge") << 10 << WordValues{{535, 79}, {538, 80}, {575, 200}, {576, 100}, {502, 2505}}
+                                << WordValues{{534, 1},    {539, 0},    {551, 0},    {558, 1},
+                                              {571, 0},    {578, 1},    {556, 800},  {502, 2500},
+                                              {503, 3520}, {536, 3720}, {537, 3720}, {471, 3240}};
         QTest::newRow("mains monitor") << 12
                                        << WordValues{{60, 0xFFF5}, {59, 12}, {58, 8}, {468, 600}, {61, 0xFFFE},
                                                      {62, 3}}

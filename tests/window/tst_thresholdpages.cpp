@@ -26,46 +26,6 @@ private slots:
     }
     void cleanup() { closeWindow(); }
 
-    // Every word of the image distinct; a fill and a collect store them back but for the
-    // normalisations of the page.
-    void roundTrip_data()
-    {
-        QTest::addColumn<int>("page");
-        QTest::addColumn<WordValues>("image");
-        QTest::addColumn<WordValues>("stored");
-        QTest::newRow("thresholds") << 4 << WordValues{{49, 0xFFCE}, {53, 65535}} << WordValues{};
-        QTest::newRow("thresholds clamped") << 4 << WordValues{{2, 900}, {49, 0x8000}, {50, 10}}
-                                            << WordValues{{2, 800}, {49, 600}, {50, 200}};
-        QTest::newRow("devices") << 5 << WordValues{{81, 4}, {82, 3}, {618, 0xFFFF}, {103, 0}, {500, 3501}}
-                                 << WordValues{{88, 3}, {84, 588}, {65, 0}, {89, 1}, {103, 50}};
-        QTest::newRow("battery") << 9
-                                 << WordValues{{464, 1}, {455, 9}, {40, 0xFFFE}, {42, 0xFFC9}, {641, 0xFFFE}}
-                                 << WordValues{{16, 100}, {72, 0}, {463, 0}, {66, 0}};
-        QTest::newRow("charge") << 10 << WordValues{{535, 79}, {538, 80}, {575, 200}, {576, 100}, {502, 2505}}
-                                << WordValues{{534, 1},    {539, 0},    {551, 0},    {558, 1},
-                                              {571, 0},    {578, 1},    {556, 800},  {502, 2500},
-                                              {503, 3520}, {536, 3720}, {537, 3720}, {471, 3240}};
-    }
-    void roundTrip()
-    {
-        QFETCH(int, page);
-        QFETCH(WordValues, image);
-        QFETCH(WordValues, stored);
-        enter(page);
-        for (int i = 0; i < ImageWordCount; ++i)
-            G.ParamImage[i] = quint16(i * 7 + 1);
-        setWords(image);
-        TParamImage expected = G.ParamImage;
-        for (auto [word, value] : stored)
-            expected[word] = quint16(value);
-        w->cmd_CancelClick();
-        w->CollectCurrentPage(true);
-        for (int i = 0; i < ImageWordCount; ++i)
-            QVERIFY2(G.ParamImage[i] == expected[i],
-                     qPrintable(QString("word %1: %2").arg(i).arg(G.ParamImage[i])));
-        QVERIFY(rec->texts().isEmpty());
-    }
-
     // Typed, then Tab or a spin click: "page|field|typed|exit/up/down/none|shown|partner=text|word=stored".
     void typed_data()
     {
