@@ -6,7 +6,9 @@
 #include "globals.h"
 #include "mainwindow.h"
 #include "messagerecorder.h"
+#include "page.h"
 #include "pagecontrol.h"
+#include "pagekit.h"
 #include "windowhelpers.h"
 
 #include <QLineEdit>
@@ -27,12 +29,16 @@ protected:
     TfrmMain *w = nullptr;
     MessageRecorder *rec = nullptr;
 
-    // A new main window, shown and active, with current data loaded.
+    // A new main window, shown and active, with current data loaded; every page's field
+    // table has found its controls.
     void openWindow(const TfrmMain::PageFactory &factory = {})
     {
         resetGlobals();
         rec = new MessageRecorder;
         w = new TfrmMain(nullptr, factory);
+        for (int n = 1; n <= TfrmMain::PageCount; ++n)
+            if (w->page(n) && w->page(n)->fieldKit())
+                QCOMPARE(w->page(n)->fieldKit()->unresolved(), QStringList());
         G.ProjectOpen = true; // before the window is activated, which closes page 1 without data
         G.WriteAccepted = true;
         QVERIFY(showActive(w));
@@ -49,6 +55,12 @@ protected:
     {
         auto *bar = qobject_cast<TPageTabBar *>(w->pageControl()->tabBar());
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->pageTabRect(number - 1).center());
+    }
+    // Enters a page by its tab (data must be loaded).
+    void enter(int number)
+    {
+        clickTab(number);
+        QCOMPARE(w->shownPageNumber(), number);
     }
     // Selects all of a field's text and types over it.
     void type(const QString &name, const QString &text)

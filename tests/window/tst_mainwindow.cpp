@@ -146,17 +146,11 @@ private slots:
         QTest::newRow("Ctrl+S") << int(Qt::Key_S) << ctrl << true << "save" << 1 << false;
         QTest::newRow("Ctrl+Shift+S")
             << int(Qt::Key_S) << (ctrl | int(Qt::ShiftModifier)) << true << "save" << 0 << false;
-        QTest::newRow("Ctrl+Alt+S") << int(Qt::Key_S) << (ctrl | int(Qt::AltModifier)) << true << "save" << 0
-                                    << false;
         QTest::newRow("S alone") << int(Qt::Key_S) << 0 << true << "save" << 0 << false;
         QTest::newRow("Ctrl+S disabled") << int(Qt::Key_S) << ctrl << false << "save" << 0 << false;
         QTest::newRow("Ctrl+P") << int(Qt::Key_P) << ctrl << true << "print" << 1 << false;
-        QTest::newRow("Ctrl+P disabled") << int(Qt::Key_P) << ctrl << false << "print" << 0 << false;
         QTest::newRow("Ctrl+O") << int(Qt::Key_O) << ctrl << true << "open" << 1 << false;
-        QTest::newRow("Ctrl+Shift+O")
-            << int(Qt::Key_O) << (ctrl | int(Qt::ShiftModifier)) << true << "open" << 0 << false;
         QTest::newRow("Ctrl+R") << int(Qt::Key_R) << ctrl << true << "new" << 1 << false;
-        QTest::newRow("Ctrl+R disabled") << int(Qt::Key_R) << ctrl << false << "new" << 0 << false;
         QTest::newRow("Ctrl+S on the tab bar") << int(Qt::Key_S) << ctrl << true << "save" << 1 << true;
     }
     void shortcuts()
@@ -256,8 +250,7 @@ private slots:
     {
         QFETCH(QDateTime, now);
         QFETCH(QString, locale);
-        QFETCH(QString, text);
-        QCOMPARE(ClockText(now, QLocale(locale)), text);
+        QTEST(ClockText(now, QLocale(locale)), "text");
     }
 
     void clockHasNoTimeZone()

@@ -3,12 +3,8 @@
 // integer field that its filler and collector move to and from image word 100 + n.
 
 #include "dispatch.h"
-#include "globals.h"
-#include "mainwindow.h"
-#include "messagerecorder.h"
 #include "page.h"
-#include "pagecontrol.h"
-#include "windowhelpers.h"
+#include "pagetest.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -63,27 +59,13 @@ public:
 };
 } // namespace
 
-class TestPageFramework : public QObject
+class TestPageFramework : public PageTest
 {
     Q_OBJECT
 
-    TfrmMain *w = nullptr;
-    MessageRecorder *rec = nullptr;
     TestPage *pages[13] = {};
 
     TPageControl *notebook() const { return w->pageControl(); }
-    void clickTab(int number)
-    {
-        auto *bar = qobject_cast<TPageTabBar *>(notebook()->tabBar());
-        QVERIFY(bar);
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->pageTabRect(number - 1).center());
-    }
-    // Enters a page by its tab (data must be loaded).
-    void enter(int number)
-    {
-        clickTab(number);
-        QCOMPARE(w->shownPageNumber(), number);
-    }
     // The user replaces the text of the field on page `number`.
     void retype(int number, const QString &text)
     {
@@ -105,13 +87,7 @@ private slots:
         });
         QVERIFY(showActive(w));
     }
-    void cleanup()
-    {
-        delete w;
-        w = nullptr;
-        delete rec;
-        rec = nullptr;
-    }
+    void cleanup() { closeWindow(); }
 
     // At the window's size the tabs wrap onto rows; every caption fits its tab, no two
     // tabs overlap, and the row of the current tab is the one next to the page.

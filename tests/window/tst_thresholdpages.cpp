@@ -14,15 +14,11 @@ class TestThresholdPages : public PageTest
 {
     Q_OBJECT
 
-    void enter(int number) { clickTab(number); }
-
 private slots:
     void init()
     {
         openWindow();
         G.CellCount = 24;
-        for (int n : {4, 5, 9, 10})
-            QCOMPARE(w->page(n)->fieldKit()->unresolved(), QStringList());
     }
     void cleanup() { closeWindow(); }
 
@@ -35,15 +31,14 @@ private slots:
                  "4|me_templow|-0.1|exit|-0.1||49=65535", "4|me_templow|5-|exit|5.0||49=50",
                  "4|ed_U1maxCe|2.3|none|2.3|me_U1max=55.20|", "4|ed_U1maxCe|2.3|exit|2.30|me_U1max=55.2|2=552",
                  "4|me_U1max|95|exit|80.0|ed_U1maxCe=3.33|", "4|ed_u1min_verz|0|exit|1||",
-                 "4|ed_u1min_verz|1|down|0||53=0", "4|ed_hystMax_I1|10|up|0|ed_hystMax_I3=0|",
-                 "4|ed_riso_err|500|up|10||", "5|ed_nomVoltCe|2.30|none|2.30|em_nom_volt=55.2|100=552",
+                 "4|ed_u1min_verz|1|down|0||53=0",
+                 "4|ed_hystMax_I1|10|up|0|ed_hystMax_I3=0|", "5|ed_nomVoltCe|2.30|none|2.30|em_nom_volt=55.2|100=552",
                  "5|ed_red_anz_WR_UNV|5|none|3||", "5|ed_red_anz_WR_UNV|3|up|0||",
                  "5|ed_red_anz_GR_PSS|9|exit|4||", "5|em_nom_curr|4|exit|5.0||103=50",
-                 "5|ed_thyrvoltage|0.25|none|0.25||500=2", "10|Ed_BC_MaxTime|1|down|24||",
-                 "10|em_sysTest_Vmax|10|exit|20.0|ed_STest_Vmax=0.83|", "10|ed_MCh_SollW_IGR|40|exit|40.0||557=400",
-                 "10|ed_LadeNachLauf|600|exit|600||536=36000", "10|ed_boostcurstart|3000|exit|3000||502=30000",
-                 "9|ed_cell_count|300|exit|220||70=220", "9|em_Tk|0|up|-6||40=65530",
-                 "9|em_Tkmin|-|exit|0||", "9|em_Tkmin|-25|exit|-20.0||42=65336",
+                 "5|ed_thyrvoltage|0.25|none|0.25||500=2", "10|em_sysTest_Vmax|10|exit|20.0|ed_STest_Vmax=0.83|",
+                 "10|ed_MCh_SollW_IGR|40|exit|40.0||557=400", "10|ed_LadeNachLauf|600|exit|600||536=36000",
+                 "10|ed_boostcurstart|3000|exit|3000||502=30000", "9|ed_cell_count|300|exit|220||70=220",
+                 "9|em_Tk|0|up|-6||40=65530", "9|em_Tkmin|-|exit|0||", "9|em_Tkmin|-25|exit|-20.0||42=65336",
                  "9|em_Tkmin|-5.5|exit|-5.5||42=65481", "9|em_ch_factor|1.5|exit|1.50||640=150",
                  "9|em_max_duration|0400|exit|04:00||462=240", "9|em_max_duration|2500|exit|00:00||462=0|Ungültige Zeitangabe",
              })
@@ -56,7 +51,7 @@ private slots:
         const QStringList c = row.split('|');
         const int page = c[0].toInt();
         setWords({{81, 4}, {82, 3}, {88, 3}, {103, 500}, {575, 200}, {576, 300}});
-        enter(page);
+        clickTab(page);
         type(c[1], c[2]);
         if (c[3] == "exit")
             QTest::keyClick(ctl(c[1]), Qt::Key_Tab);
@@ -86,13 +81,13 @@ private slots:
     {
         QFETCH(int, answer);
         setWords({{70, 24}, {1, 432}, {100, 480}, {576, 600}, {91, 500}});
-        enter(9);
+        clickTab(9);
         type("ed_cell_count", "12");
         rec->script({answer});
         QStringList perCell;
         for (auto [page, field] :
              {std::pair(4, "ed_udc1minCe"), {5, "ed_nomVoltCe"}, {10, "ed_STest_Vmax"}}) {
-            enter(page);
+            clickTab(page);
             perCell << ctl(field)->text();
         }
         QTEST(perCell.join(' '), "perCells");
@@ -102,8 +97,8 @@ private slots:
         QCOMPARE(G.ParamImage[1], quint16(answer == MbYes ? 216 : 432));
         QCOMPARE(G.ParamImage[70], quint16(12));
         QCOMPARE(G.ParamImage[91], quint16(500));
-        enter(9);
-        enter(4);
+        clickTab(9);
+        clickTab(4);
         QCOMPARE(rec->texts().size(), 1); // asked once
     }
 
@@ -142,7 +137,7 @@ private slots:
         QFETCH(QString, helpAndFocus);
         setWords(image);
         G.ParamImage[103] = 500;
-        enter(5);
+        clickTab(5);
         type("em_nom_curr", typed);
         rec->script({answer});
         QTest::keyClick(ctl("em_nom_curr"), Qt::Key_Tab);
@@ -162,10 +157,10 @@ private slots:
     void chargingCurrentRule()
     {
         G.ParamImage[103] = 500;
-        enter(10);
+        clickTab(10);
         type("ed_sysTest_SollW_IGR", "60");
         rec->script({MbYes});
-        enter(9); // the exit's question ends the switch to page 9
+        clickTab(9); // the exit's question ends the switch to page 9
         QCOMPARE(ctl("ed_sysTest_SollW_IGR")->text(), QStringLiteral("50.0"));
         QCOMPARE(rec->requests().at(0).helpContext, 19);
         QCOMPARE(w->shownPageNumber(), 5);
@@ -189,14 +184,14 @@ private slots:
             QVERIFY2(hasAquaBackground(ctl<QWidget>(name)), name);
         QVERIFY(!hasAquaBackground(ctl<QWidget>("Panel2")));
         G.WriteAccepted = true;
-        enter(4);
+        clickTab(4);
         QCOMPARE(ctl("me_I1max")->text(), QStringLiteral("50.0"));
         QVERIFY(!hasAquaBackground(ctl<QWidget>("me_I1max")));
-        enter(5); // the relay board's group on page 6 follows its buttons at once
+        clickTab(5); // the relay board's group on page 6 follows its buttons at once
         QVERIFY(ctl<QWidget>("GroupBox7")->isHidden());
         clickBox(ctl<QRadioButton>("rb_KRT4_ja"));
         QVERIFY(!ctl<QWidget>("GroupBox7")->isHidden());
-        enter(6);
+        clickTab(6);
         QCOMPARE(G.ParamImage[618], quint16(0xFFFF));
     }
 };
