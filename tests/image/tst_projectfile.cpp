@@ -265,8 +265,6 @@ private slots:
     {
         QTemporaryDir dir;
         TParamImage image = patternImage();
-        image[VoltageVariant] = 1;
-        image[BatteryCellCount] = 54;
         ProjectHead head;
         head.testDateLine = "Pr\u00FCfungsdatum: x";
         QByteArray bytes = buildProjectFile(head, false, image);
@@ -275,8 +273,6 @@ private slots:
 
         G.WriteAccepted = true;
         G.SignalMatrixConverted = true;
-        G.ImageModified = true;
-        G.ProjectTextModified = true;
         QVERIFY(applyOpenedProject(readProjectFile(current)));
         QVERIFY(G.WriteAccepted);
         QVERIFY(!G.SignalMatrixConverted);
@@ -284,21 +280,6 @@ private slots:
         QCOMPARE(G.CommittedImage, image);
         QCOMPARE(G.ReferenceImage, image);
         QCOMPARE(G.TestDateLine, head.testDateLine);
-        finishOpenedProject();
-        QVERIFY(!G.ImageModified);
-        QVERIFY(!G.ProjectTextModified);
-        QCOMPARE(G.VoltageRange, quint16(1));
-        QCOMPARE(G.CellCount, quint16(54));
-
-        // old identification line: loaded, but must be confirmed before a write
-        bytes.replace(0, 48, padded("Configuration file KRT-6").left(48));
-        const QString old = dir.filePath("b.zaf");
-        QVERIFY(writeFile(old, bytes));
-        resetGlobals();
-        G.WriteAccepted = true;
-        QVERIFY(applyOpenedProject(readProjectFile(old)));
-        QVERIFY(!G.WriteAccepted);
-        QCOMPARE(G.ParamImage, image);
 
         // rejected: WriteAccepted cleared, images and test date untouched
         bytes.replace(0, 48, QByteArray(48, 'Z'));
