@@ -43,29 +43,22 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<int>("icon");
         QTest::addColumn<int>("qtButtons");
-        QTest::addColumn<QString>("title");
         using B = QMessageBox;
-        const QString app = "KRT-6 Configurator";
-        QTest::newRow("error ok") << int(MsgKind::Error) << int(MbOk) << "" << int(B::Critical) << int(B::Ok)
-                                  << app;
-        QTest::newRow("info ok") << int(MsgKind::Information) << int(MbOk) << "" << int(B::Information)
-                                 << int(B::Ok) << app;
-        QTest::newRow("warning yes no") << int(MsgKind::Warning) << int(MbYes | MbNo) << "" << int(B::Warning)
-                                        << int(B::Yes | B::No) << app;
-        QTest::newRow("confirmation yes no cancel")
-            << int(MsgKind::Confirmation) << int(MbYes | MbNo | MbCancel) << "" << int(B::Question)
-            << int(B::Yes | B::No | B::Cancel) << app;
-        QTest::newRow("none abort retry ignore")
-            << int(MsgKind::None) << int(MbAbort | MbRetry | MbIgnore) << "" << int(B::NoIcon)
-            << int(B::Abort | B::Retry | B::Ignore) << app;
-        QTest::newRow("ok help") << int(MsgKind::Error) << int(MbOk | MbHelp) << "" << int(B::Critical)
-                                 << int(B::Ok | B::Help) << app;
-        QTest::newRow("help alone gets ok")
-            << int(MsgKind::Error) << int(MbHelp) << "" << int(B::Critical) << int(B::Ok | B::Help) << app;
-        QTest::newRow("no buttons gets ok")
-            << int(MsgKind::Information) << int(MbNone) << "" << int(B::Information) << int(B::Ok) << app;
-        QTest::newRow("own caption") << int(MsgKind::Error) << int(MbOk) << "Own caption" << int(B::Critical)
-                                     << int(B::Ok) << "Own caption";
+        const auto row = [](const char *name, MsgKind kind, int buttons, B::Icon icon, int qtButtons,
+                            const QString &caption = {}) {
+            QTest::newRow(name) << int(kind) << buttons << caption << int(icon) << qtButtons;
+        };
+        row("error ok", MsgKind::Error, MbOk, B::Critical, B::Ok);
+        row("info ok", MsgKind::Information, MbOk, B::Information, B::Ok);
+        row("warning yes no", MsgKind::Warning, MbYes | MbNo, B::Warning, B::Yes | B::No);
+        row("confirmation yes no cancel", MsgKind::Confirmation, MbYes | MbNo | MbCancel, B::Question,
+            B::Yes | B::No | B::Cancel);
+        row("none abort retry ignore", MsgKind::None, MbAbort | MbRetry | MbIgnore, B::NoIcon,
+            B::Abort | B::Retry | B::Ignore);
+        row("ok help", MsgKind::Error, MbOk | MbHelp, B::Critical, B::Ok | B::Help);
+        row("help alone gets ok", MsgKind::Error, MbHelp, B::Critical, B::Ok | B::Help);
+        row("no buttons gets ok", MsgKind::Information, MbNone, B::Information, B::Ok);
+        row("own caption", MsgKind::Error, MbOk, B::Critical, B::Ok, "Own caption");
     }
 
     void boxIconAndButtons()
@@ -75,13 +68,12 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(int, icon);
         QFETCH(int, qtButtons);
-        QFETCH(QString, title);
         std::unique_ptr<QMessageBox> box(
             createMessageBox(MessageRequest{"text", MsgKind(kind), buttons, 0, caption}));
         QCOMPARE(int(box->icon()), icon);
         QCOMPARE(int(box->standardButtons()), qtButtons);
         QCOMPARE(box->text(), QString("text"));
-        QCOMPARE(box->windowTitle(), title);
+        QCOMPARE(box->windowTitle(), caption.isEmpty() ? QString("KRT-6 Configurator") : caption);
     }
 
     void realBoxReturnsTheClickedButton_data()

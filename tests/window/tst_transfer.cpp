@@ -225,8 +225,6 @@ private slots:
         QTest::newRow("read: checksum")
             << false << int(Fault::WrongReadCrc) << "Transmission Error\r\nChecksum error";
         QTest::newRow("write: zero acknowledgement") << true << int(Fault::ZeroAck) << "Communication Error";
-        QTest::newRow("write: wrong CRC echo")
-            << true << int(Fault::WrongCrcEcho) << "Transmission Error\n\rChecksum Error";
     }
     void failureChangesNothing()
     {
