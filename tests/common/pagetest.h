@@ -29,9 +29,9 @@ protected:
     TfrmMain *w = nullptr;
     MessageRecorder *rec = nullptr;
 
-    // A new main window, shown and active, with current data loaded; every page's field
-    // table has found its controls.
-    void openWindow(const TfrmMain::PageFactory &factory = {})
+    // A new main window, shown and active, with current data loaded (or none); every page's
+    // field table has found its controls.
+    void openWindow(const TfrmMain::PageFactory &factory = {}, bool withData = true)
     {
         resetGlobals();
         rec = new MessageRecorder;
@@ -39,8 +39,8 @@ protected:
         for (int n = 1; n <= TfrmMain::PageCount; ++n)
             if (w->page(n) && w->page(n)->fieldKit())
                 QCOMPARE(w->page(n)->fieldKit()->unresolved(), QStringList());
-        G.ProjectOpen = true; // before the window is activated, which closes page 1 without data
-        G.WriteAccepted = true;
+        G.ProjectOpen = withData; // before the window is activated, which closes page 1 without data
+        G.WriteAccepted = withData;
         QVERIFY(showActive(w));
     }
     void closeWindow()

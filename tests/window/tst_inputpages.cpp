@@ -33,7 +33,6 @@ class TestInputPages : public PageTest
     {
         QTest::mouseClick(ctl<QAbstractButton>(name, root), Qt::LeftButton);
     }
-    void enter(int number) { w->ChangeTabsheet(w->tabSheet(number)); }
     void pick(const QList<QPair<int, int>> &cells) // high digit, low digit
     {
         auto *grid = ctl<QTableWidget>("SG1", Frm_CharSet);

@@ -78,14 +78,13 @@ class TestPageFramework : public PageTest
 private slots:
     void init()
     {
-        resetGlobals();
-        rec = new MessageRecorder;
-        w = new TfrmMain(nullptr, [this](TfrmMain *main, int n, QWidget *) -> TPage * {
-            if (n == 8)
-                return nullptr; // the real page 8: no collector
-            return pages[n] = new TestPage(main, n);
-        });
-        QVERIFY(showActive(w));
+        openWindow(
+            [this](TfrmMain *main, int n, QWidget *) -> TPage * {
+                if (n == 8)
+                    return nullptr; // the real page 8: no collector
+                return pages[n] = new TestPage(main, n);
+            },
+            false);
     }
     void cleanup() { closeWindow(); }
 

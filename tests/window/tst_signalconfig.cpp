@@ -15,7 +15,6 @@ class TestSignalConfig : public PageTest
     Q_OBJECT
 
     TSignalConfigPage *page() const { return w->pageAs<TSignalConfigPage>(8); }
-    void enter(int number) { QVERIFY(w->pageControl()->userSelect(number - 1)); }
     void checkDots() // every dot of rows 0..15 as ParamImage says
     {
         for (int cell = 0; cell < SignalMatrixShownRows * SignalCount; ++cell) {

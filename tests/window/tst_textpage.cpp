@@ -1,12 +1,8 @@
 // Page 1 ("Text") driven as a user would: typing logo lines, the language choice, the
 // DIN-rail box, and the page filled again by the cancel button.
 
-#include "controls.h"
-#include "globals.h"
-#include "mainwindow.h"
-#include "messagerecorder.h"
+#include "pagetest.h"
 #include "textcodec.h"
-#include "windowhelpers.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -15,12 +11,9 @@
 #include <QRadioButton>
 #include <QTest>
 
-class TestTextPage : public QObject
+class TestTextPage : public PageTest
 {
     Q_OBJECT
-
-    TfrmMain *w = nullptr;
-    MessageRecorder *rec = nullptr;
 
     template <typename T> T *child(const char *name) const { return ::child<T>(w, name); }
     // Data is present; the cancel button fills the shown page 1 from ParamImage.
@@ -41,18 +34,8 @@ class TestTextPage : public QObject
     }
 
 private slots:
-    void init()
-    {
-        resetGlobals();
-        rec = new MessageRecorder;
-        w = new TfrmMain;
-        QVERIFY(showActive(w));
-    }
-    void cleanup()
-    {
-        delete w;
-        delete rec;
-    }
+    void init() { openWindow({}, false); }
+    void cleanup() { closeWindow(); }
 
     void beforeDataIsLoaded()
     {
