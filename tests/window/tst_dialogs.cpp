@@ -1,4 +1,3 @@
-#include "about.h"
 #include "controls.h"
 #include "globals.h"
 #include "helplayer.h"
@@ -155,14 +154,6 @@ private slots:
         QVERIFY2(shownMs >= 1950 && shownMs < 4000, qPrintable(QString::number(shownMs)));
         QCOMPARE(QApplication::overrideCursor(), nullptr);
         QVERIFY(!splash.isVisible());
-    }
-
-    void aboutBoxClosesWithOk()
-    {
-        Tfm_Info info;
-        whenModalShows([&](QWidget *w) { clickBox(child<QPushButton>(w, "Button1")); });
-        QCOMPARE(info.exec(), int(QDialog::Accepted));
-        QVERIFY(!info.isVisible());
     }
 };
 

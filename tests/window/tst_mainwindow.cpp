@@ -198,10 +198,11 @@ private slots:
         QString shownTitle;
         whenModalShows([&](QWidget *box) {
             shownTitle = box->windowTitle();
-            box->close();
+            clickBox(::child<QPushButton>(box, "Button1"));
         });
         action("Info1")->trigger();
         QCOMPARE(shownTitle, QStringLiteral("Info"));
+        QCOMPARE(fm_Info->result(), int(QDialog::Accepted)); // closed by its OK button
         delete fm_Info;
         fm_Info = nullptr;
     }
