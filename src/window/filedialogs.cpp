@@ -38,12 +38,15 @@ QString FileDialogs::toQtFilter(const QString &filter)
         const QString patternText = patterns.join(QLatin1Char(' '));
         if (patternText.isEmpty())
             continue;
-        // Qt takes the last bracketed group as the patterns: keep a description that
-        // already ends with exactly these patterns, else append them.
+        // Qt shows the description and takes its last bracketed group as the patterns: a
+        // bracketed group the description ends with is replaced by the real patterns, so
+        // that each filter names its patterns once and the ones it uses.
         const QString bracketed = QLatin1Char('(') + patternText + QLatin1Char(')');
-        if (!description.endsWith(bracketed))
-            description = description.isEmpty() ? bracketed : description + QLatin1Char(' ') + bracketed;
-        out << description;
+        if (description.endsWith(QLatin1Char(')')) && description.contains(QLatin1Char('(')))
+            description.truncate(description.lastIndexOf(QLatin1Char('(')));
+        else if (!description.isEmpty())
+            description += QLatin1Char(' ');
+        out << description + bracketed;
     }
     return out.join(QStringLiteral(";;"));
 }

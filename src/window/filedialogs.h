@@ -2,7 +2,8 @@
 // File open and save dialogs over QFileDialog, behind a seam tests script.
 //
 // Filters are given in the form "description|pattern;pattern|description|pattern"
-// and translated to Qt's "description (pattern pattern);;...". A cancelled dialog
+// and translated to Qt's "description (pattern pattern);;...", a bracketed group at the
+// end of a description taking the real patterns. A cancelled dialog
 // returns an empty string.
 
 #include <QList>

@@ -33,8 +33,8 @@
 #include <QDateTime>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QLocale>
+#include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPrinter>
@@ -255,7 +255,8 @@ bool TfrmMain::event(QEvent *event)
 void TfrmMain::closeEvent(QCloseEvent *event)
 {
     bool mayClose = false;
-    runGuarded([&] { mayClose = FormCloseQuery(); });
+    if (leaveFocusedField())
+        runGuarded([&] { mayClose = FormCloseQuery(); });
     if (!mayClose) {
         event->ignore();
         return;
@@ -287,24 +288,31 @@ void TfrmMain::bindCommands()
     }
 
     // Every command runs guarded: a conversion error is shown once and ends the command.
-    auto guarded = [this](void (TfrmMain::*handler)()) {
-        return [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); };
+    // A command that collects first leaves the field being edited (closing does so in
+    // closeEvent); a refused exit ends it there.
+    enum Collects : bool { NoCollect = false, Collect = true };
+    auto guarded = [this](void (TfrmMain::*handler)(), Collects collects = NoCollect) {
+        return [this, handler, collects] {
+            if (!collects || leaveFocusedField())
+                runGuarded([this, handler] { (this->*handler)(); });
+        };
     };
-    auto bind = [this, guarded](QAction *action, void (TfrmMain::*handler)()) {
-        connect(action, &QAction::triggered, this, guarded(handler));
+    auto bind = [this, guarded](QAction *action, void (TfrmMain::*handler)(), Collects collects = NoCollect) {
+        connect(action, &QAction::triggered, this, guarded(handler, collects));
     };
-    auto bindButton = [this, guarded](QAbstractButton *button, void (TfrmMain::*handler)()) {
-        connect(button, &QAbstractButton::clicked, this, guarded(handler));
+    auto bindButton = [this, guarded](QAbstractButton *button, void (TfrmMain::*handler)(),
+                                      Collects collects = NoCollect) {
+        connect(button, &QAbstractButton::clicked, this, guarded(handler, collects));
     };
-    bind(ui->NeuesProjekt1, &TfrmMain::NeuesProjekt1Click);
-    bind(ui->oeffnen, &TfrmMain::oeffnenClick);
-    bind(ui->speichern, &TfrmMain::speichernClick);
-    bind(ui->speich_unt, &TfrmMain::speich_untClick);
+    bind(ui->NeuesProjekt1, &TfrmMain::NeuesProjekt1Click, Collect);
+    bind(ui->oeffnen, &TfrmMain::oeffnenClick, Collect);
+    bind(ui->speichern, &TfrmMain::speichernClick, Collect);
+    bind(ui->speich_unt, &TfrmMain::speich_untClick, Collect);
     bind(ui->druck_inst, &TfrmMain::druck_instClick);
-    bind(ui->drucken, &TfrmMain::druckenClick);
+    bind(ui->drucken, &TfrmMain::druckenClick, Collect);
     bind(ui->Beenden1, &TfrmMain::Exit1Click);
-    bind(ui->datread, &TfrmMain::datreadClick);
-    bind(ui->datwrite, &TfrmMain::datwriteClick);
+    bind(ui->datread, &TfrmMain::datreadClick, Collect);
+    bind(ui->datwrite, &TfrmMain::datwriteClick, Collect);
     bind(ui->mut_RS232, &TfrmMain::mut_RS232Click);
     bind(ui->Help1, &TfrmMain::Help1Click);
     bind(ui->Info1, &TfrmMain::About1Click);
@@ -323,11 +331,11 @@ void TfrmMain::bindCommands()
     for (QMenu *menu : ui->MainMenu1->findChildren<QMenu *>())
         menu->installEventFilter(this);
 
-    bindButton(ui->BitBtn5, &TfrmMain::BitBtn5Click);
-    bindButton(ui->BitBtnDatSave, &TfrmMain::BitBtnDatSaveClick);
-    bindButton(ui->BitBtn_drucken, &TfrmMain::BitBtn_druckenClick);
-    bindButton(ui->BitBtn_rd_LCtoPC, &TfrmMain::BitBtn_rd_LCtoPCClick);
-    bindButton(ui->BitBtn_wr_LCtoPC, &TfrmMain::BitBtn_wr_LCtoPCClick);
+    bindButton(ui->BitBtn5, &TfrmMain::BitBtn5Click, Collect);
+    bindButton(ui->BitBtnDatSave, &TfrmMain::BitBtnDatSaveClick, Collect);
+    bindButton(ui->BitBtn_drucken, &TfrmMain::BitBtn_druckenClick, Collect);
+    bindButton(ui->BitBtn_rd_LCtoPC, &TfrmMain::BitBtn_rd_LCtoPCClick, Collect);
+    bindButton(ui->BitBtn_wr_LCtoPC, &TfrmMain::BitBtn_wr_LCtoPCClick, Collect);
     bindButton(ui->BitBtn_exit, &TfrmMain::Exit1Click);
     bindButton(ui->Button_OK, &TfrmMain::Button_OKClick);
     bindButton(ui->cmd_Cancel, &TfrmMain::cmd_CancelClick);
@@ -370,18 +378,42 @@ void TfrmMain::createPages(const PageFactory &factory)
         TPage *p = factory ? factory(this, n, sheet) : nullptr;
         if (!p) {
             switch (n) {
-            case 1: p = new TTextPage(this, sheet); break;
-            case 2: p = new TAnalogInputsPage(this, sheet); break;
-            case 3: p = new TDigitalInputsPage(this, sheet); break;
-            case 4: p = new TThresholdsPage(this, sheet); break;
-            case 5: p = new TDevicesPage(this, sheet); break;
-            case 6: p = new TOutputsPage(this, sheet); break;
-            case 7: p = new TCommunicationPage(this, sheet); break;
-            case 8: p = new TSignalConfigPage(this, sheet); break;
-            case 9: p = new TBatteryPage(this, sheet); break;
-            case 10: p = new TChargePage(this, sheet); break;
-            case 11: p = new TCounterCellsPage(this, sheet); break;
-            default: p = new TMainsMonitorPage(this, sheet); break;
+            case 1:
+                p = new TTextPage(this, sheet);
+                break;
+            case 2:
+                p = new TAnalogInputsPage(this, sheet);
+                break;
+            case 3:
+                p = new TDigitalInputsPage(this, sheet);
+                break;
+            case 4:
+                p = new TThresholdsPage(this, sheet);
+                break;
+            case 5:
+                p = new TDevicesPage(this, sheet);
+                break;
+            case 6:
+                p = new TOutputsPage(this, sheet);
+                break;
+            case 7:
+                p = new TCommunicationPage(this, sheet);
+                break;
+            case 8:
+                p = new TSignalConfigPage(this, sheet);
+                break;
+            case 9:
+                p = new TBatteryPage(this, sheet);
+                break;
+            case 10:
+                p = new TChargePage(this, sheet);
+                break;
+            case 11:
+                p = new TCounterCellsPage(this, sheet);
+                break;
+            default:
+                p = new TMainsMonitorPage(this, sheet);
+                break;
             }
         }
         m_pages[n - 1] = p;
@@ -472,6 +504,11 @@ void TfrmMain::ChangeTabsheet(QWidget *sheet)
     runGuarded([this] { PageControl1Change(); });
 }
 
+bool TfrmMain::leaveFocusedField()
+{
+    return ui->PageControl1->leaveFocusedField();
+}
+
 void TfrmMain::selectFirstPage()
 {
     ui->PageControl1->setCurrentWidget(ui->TabSheet1);
@@ -492,7 +529,6 @@ void TfrmMain::cmd_CancelClick()
 }
 
 // ---- commands ----
-
 
 void TfrmMain::Exit1Click()
 {

@@ -93,6 +93,11 @@ public:
     // Switches to a page from code with the full leave and entry steps; a failing leave
     // step keeps the shown page.
     void ChangeTabsheet(QWidget *page);
+    // The first step of every command that collects (save, print, the transfers, New
+    // project, Open, closing): the field being edited is left as a focus change would
+    // leave it, so that no value its exit would clamp, question or refuse reaches the
+    // image. False when the exit refused (its message shown): the command then ends.
+    bool leaveFocusedField();
     // Selects TabSheet1 from code (no leave or entry step) and makes page 1 the current
     // page, for the commands that then fill page 1 from a new image.
     void selectFirstPage();

@@ -40,11 +40,29 @@ QMessageBox::Icon iconFor(MsgKind kind)
 }
 } // namespace
 
+QString displayedText(const QString &text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n')) {
+            shown += c;
+            continue;
+        }
+        shown += QLatin1Char('\n');
+        const QChar other = QLatin1Char(c == QLatin1Char('\r') ? '\n' : '\r');
+        if (i + 1 < text.size() && text.at(i + 1) == other)
+            ++i;
+    }
+    return shown;
+}
+
 QMessageBox *createMessageBox(const MessageRequest &request, QWidget *parent)
 {
     auto *box = new QMessageBox(parent);
     box->setIcon(iconFor(request.kind));
-    box->setText(request.text);
+    box->setText(displayedText(request.text));
     box->setTextFormat(Qt::PlainText);
     box->setWindowTitle(request.caption.isEmpty() ? QApplication::applicationName() : request.caption);
 
@@ -62,6 +80,7 @@ QMessageBox *createMessageBox(const MessageRequest &request, QWidget *parent)
             continue;
         QAbstractButton *b = box->addButton(m.qt);
         if (m.ours == MbHelp) {
+            b->setText(QStringLiteral("&Help"));
             // Help shows the help and keeps the box open: cut the button off the box's
             // own closing logic and route it to the help layer.
             QObject::disconnect(b, &QAbstractButton::clicked, nullptr, nullptr);

@@ -3,6 +3,8 @@
 
 #include "messages.h"
 
+#include <QString>
+
 class QMessageBox;
 class QWidget;
 
@@ -14,6 +16,10 @@ MessagePresenter installMessageBoxPresenter();
 // has a help context, request the help context of the request and leave the box open. Used by the presenter;
 // exposed for tests.
 QMessageBox *createMessageBox(const MessageRequest &request, QWidget *parent = nullptr);
+
+// A message text as a box shows it: a pair of CR and LF in either order, or either one
+// alone, is one line break.
+QString displayedText(const QString &text);
 
 // The button a finished box stands for (MbCancel when it was closed without one).
 int messageBoxResult(const QMessageBox &box);

@@ -12,9 +12,11 @@
 #include "report.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 
 QPrinter *TfrmMain::reportPrinter()
 {
@@ -45,6 +47,10 @@ void TfrmMain::druck_instClick()
     QPrintDialog dialog(reportPrinter(), this);
     dialog.setWindowTitle(QStringLiteral("Printer configuration"));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    // The dialog only chooses the printer; printing is File > Print.
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>())
+        if (QPushButton *confirm = buttons->button(QDialogButtonBox::Ok))
+            confirm->setText(QStringLiteral("&OK"));
     dialog.exec();
 }
 
@@ -78,7 +84,8 @@ void TfrmMain::druckenClick()
     Button_OKClick();
 
     QPrinter *printer = reportPrinter();
-    if (printer->outputFormat() == QPrinter::NativeFormat && QPrinterInfo::availablePrinterNames().isEmpty()) {
+    if (printer->outputFormat() == QPrinter::NativeFormat &&
+        QPrinterInfo::availablePrinterNames().isEmpty()) {
         showMessage(QStringLiteral("No printer is installed. Choose a printer or a PDF file under File > "
                                    "Printer configuration."),
                     MsgKind::Error, MbOk);

@@ -3,6 +3,7 @@
 #include "ui_vermess.h"
 
 #include "helplayer.h"
+#include "messagebox.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -38,7 +39,7 @@ void Tfrm_version::showEvent(QShowEvent *event)
 
 void Tfrm_version::FormShow()
 {
-    ui->lbl_msg->setText(m_owner->Msg);
+    ui->lbl_msg->setText(displayedText(m_owner->Msg));
 }
 
 void Tfrm_version::cmd_OKClick()

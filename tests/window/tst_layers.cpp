@@ -76,6 +76,14 @@ private slots:
         QCOMPARE(box->windowTitle(), caption.isEmpty() ? QString("KRT-6 Configurator") : caption);
     }
 
+    // CR LF, LF CR and either alone are one line break in the box.
+    void boxLineBreaks()
+    {
+        std::unique_ptr<QMessageBox> box(
+            createMessageBox(MessageRequest{"a\n\rb\r\nc\n\r\n\rd\re", MsgKind::None, MbOk}));
+        QCOMPARE(box->text(), QString("a\nb\nc\n\nd\ne"));
+    }
+
     void realBoxReturnsTheClickedButton_data()
     {
         QTest::addColumn<int>("click");
@@ -257,7 +265,7 @@ private slots:
         const char *rows[][3] = {
             {"open",
              "KRT-6-files since V2.40 (*.zf1)|*.zf1|ZA7700F-files to V2.11 (*.zf1)|*.zaf|all files(*.*)|*.*",
-             "KRT-6-files since V2.40 (*.zf1);;ZA7700F-files to V2.11 (*.zf1) (*.zaf);;all files(*.*)"},
+             "KRT-6-files since V2.40 (*.zf1);;ZA7700F-files to V2.11 (*.zaf);;all files(*.*)"},
             {"save", "KRT-6-files since V2.40 |*.zf1|all files|*.*",
              "KRT-6-files since V2.40 (*.zf1);;all files (*.*)"},
             {"several patterns", "Projects|*.zf1;*.zaf", "Projects (*.zf1 *.zaf)"},

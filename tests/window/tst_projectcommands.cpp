@@ -10,6 +10,7 @@
 #include "messagerecorder.h"
 #include "pagekit.h"
 #include "projectfile.h"
+#include "vermess.h"
 #include "voltage.h"
 #include "windowhelpers.h"
 
@@ -167,7 +168,7 @@ private slots:
                 m->findChildren<QRadioButton *>().at(voltageChoice)->click();
                 m->findChild<QAbstractButton *>("Button2")->click();
             } else if (m->objectName() == "frm_version") {
-                attentionTexts << m->findChild<QLabel *>("lbl_msg")->text();
+                attentionTexts << w->VerMess()->Msg; // the text as written, shown with its line breaks
                 m->findChild<QAbstractButton *>("cmd_OK")->click();
             }
         });

@@ -6,13 +6,20 @@
 #include "pagekit.h"
 #include "pagetest.h"
 
+#include <QAction>
+#include <QFile>
+#include <QPrinter>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+
+#include "filedialogs.h"
 
 class TestThresholdPages : public PageTest
 {
     Q_OBJECT
+    QTemporaryDir dir;
 
 private slots:
     void init()
@@ -67,6 +74,53 @@ private slots:
         if (!c[6].isEmpty())
             QCOMPARE(G.ParamImage[c[6].section('=', 0, 0).toInt()], quint16(c[6].section('=', 1).toUInt()));
         QCOMPARE(rec->texts().join(""), c.value(7));
+    }
+
+    // A command started in a field leaves it first, as a tab click would: "page|field|typed|
+    // shown|word=stored" (the command goes on) or "...|shown||message" (refused, the command ends).
+    void commandLeavesField_data()
+    {
+        QTest::addColumn<QString>("command");
+        for (const char *command : {"ctrl+s", "BitBtn_wr_LCtoPC", "ctrl+p", "BitBtn_exit", "close"})
+            for (const char *row :
+                 {"4|me_U1max|95|80.0|2=800", "9|em_max_duration|2500|00:00||Ungültige Zeitangabe",
+                  "5|em_nom_curr|45|50.0||Manual charge", "4|ed_batt_hys|||"})
+                QTest::addRow("%s, %s", command, row) << QString(command);
+    }
+    void commandLeavesField()
+    {
+        QFETCH(QString, command);
+        const QStringList c = QString(QTest::currentDataTag()).section(", ", 1).split('|');
+        const QString file = dir.filePath(QString::number(qHash(QTest::currentDataTag())));
+        FileDialogs::setScript({file + ".zf1"});
+        w->reportPrinter()->setOutputFileName(file + ".pdf");
+        for (const char *item : {"speichern", "drucken"})
+            w->findChild<QAction *>(item)->setEnabled(true);
+        setWords({{557, 400}, {577, 500}, {103, 500}});
+        clickTab(c[0].toInt());
+        type(c[1], c[2]);
+        const TParamImage committed = G.CommittedImage;
+        const bool refused = c[4].isEmpty();
+        rec->script(refused ? QList<int>{MbNo}
+                            : QList<int>{MbYes, MbNo}); // the current's question; save, send
+        if (command.startsWith("ctrl"))
+            QTest::keyClick(ctl(c[1]), command == "ctrl+s" ? Qt::Key_S : Qt::Key_P, Qt::ControlModifier);
+        else if (command == "close")
+            w->close();
+        else
+            QTest::mouseClick(ctl<QToolButton>(command), Qt::LeftButton);
+        FileDialogs::endScript();
+        QCOMPARE(ctl(c[1])->text(), c[3]);
+        QCOMPARE(QFile::exists(file + ".zf1") || QFile::exists(file + ".pdf"),
+                 !refused && !command.contains("wr"));
+        if (!refused) {
+            QCOMPARE(G.CommittedImage[c[4].section('=', 0, 0).toInt()], c[4].section('=', 1).toUShort());
+            return;
+        }
+        QCOMPARE(rec->texts().size(), c.size() - 5);
+        QVERIFY(rec->texts().value(0).startsWith(c.value(5)));
+        QVERIFY(w->isVisible() && G.CommittedImage == committed);
+        QTRY_VERIFY(ctl(c[1])->hasFocus());
     }
 
     // A changed cell count, answered Yes or No: the per-cell values on pages 4, 5 and 10.

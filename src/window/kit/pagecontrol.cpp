@@ -37,23 +37,27 @@ bool TPageControl::userSelect(int index)
     if (index < 0 || index >= count() || index == currentIndex() || !isTabEnabled(index))
         return false;
 
-    // Take the focus off the page first, so that the exit handler of the field being
-    // edited runs before the page is collected. A failing exit handler keeps the page.
-    QWidget *shown = currentWidget();
-    QWidget *focus = QApplication::focusWidget();
-    if (shown && focus && shown->isAncestorOf(focus)) {
-        const int failures = guardedFailureCount();
-        tabBar()->setFocus(Qt::MouseFocusReason);
-        // An exit handler that took the user to another page has ended this switch.
-        if (guardedFailureCount() != failures || currentWidget() != shown)
-            return false;
-    }
+    // The exit handler of the field being edited runs before the page is collected.
+    if (!leaveFocusedField())
+        return false;
     if (m_changing && !m_changing())
         return false;
     setCurrentIndex(index);
     if (m_change)
         m_change();
     return true;
+}
+
+bool TPageControl::leaveFocusedField()
+{
+    QWidget *shown = currentWidget();
+    QWidget *focus = QApplication::focusWidget();
+    if (!shown || !focus || !shown->isAncestorOf(focus))
+        return true;
+    const int failures = guardedFailureCount();
+    tabBar()->setFocus(Qt::MouseFocusReason);
+    // An exit handler that took the user to another page has ended what asked for the leave.
+    return guardedFailureCount() == failures && currentWidget() == shown;
 }
 
 void TPageControl::keyPressEvent(QKeyEvent *event)

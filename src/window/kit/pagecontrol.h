@@ -24,6 +24,13 @@ public:
     // A switch to the page at index as the user asks for it; true when it happened.
     bool userSelect(int index);
 
+    // Takes the focus off the field of the shown page that has it, so that the field's
+    // exit handler runs now, as when the user leaves it (its clamp, its question, its
+    // refusal). False when that exit failed or took the user to another page: whatever
+    // asked for the leave then stops. The focus stays on the tab bar, or goes back to a
+    // field that refused; the exit does not run again until the field is entered anew.
+    bool leaveFocusedField();
+
     // The enabled tab step tabs away from the current one (wrap: around the ends); -1: none.
     int nextEnabledIndex(int step, bool wrap) const;
 
