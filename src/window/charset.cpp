@@ -5,6 +5,7 @@
 #include "lcdfont.h"
 #include "messages.h"
 #include "pagekit.h"
+#include "taborder.h"
 #include "textcodec.h"
 
 #include <QHeaderView>
@@ -42,6 +43,7 @@ TFrm_CharSet::TFrm_CharSet(QWidget *parent) : QWidget(parent, Qt::Window), ui(ne
     connect(ui->Bu_Copy, &QPushButton::clicked, this, &TFrm_CharSet::Bu_CopyClick);
     connect(ui->Bu_Del, &QPushButton::clicked, this, &TFrm_CharSet::Bu_DelClick);
     connect(ui->Bu_Exit, &QPushButton::clicked, this, &TFrm_CharSet::Bu_ExitClick);
+    setReadingTabOrder(this);
 }
 
 TFrm_CharSet::~TFrm_CharSet()

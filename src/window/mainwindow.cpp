@@ -26,6 +26,7 @@
 #include "page_thresholds.h"
 #include "pagecontrol.h"
 #include "report.h"
+#include "taborder.h"
 #include "vermess.h"
 
 #include <QApplication>
@@ -159,6 +160,7 @@ TfrmMain::TfrmMain(QWidget *parent, const PageFactory &factory) : QMainWindow(pa
 
     setToolbarIcons();
     bindCommands();
+    setReadingTabOrder(this);
 
     m_clock = new QTimer(this);
     m_clock->setObjectName(QStringLiteral("Timer1"));

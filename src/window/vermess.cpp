@@ -4,6 +4,7 @@
 
 #include "helplayer.h"
 #include "messagebox.h"
+#include "taborder.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -19,6 +20,7 @@ Tfrm_version::Tfrm_version(TVerMess *owner, QWidget *parent)
     connect(ui->cmd_Help, &QPushButton::clicked, this, &Tfrm_version::cmd_HelpClick);
     // The box's click: by the user and when code changes the tick.
     connect(ui->cb_Noshow, &QCheckBox::toggled, this, &Tfrm_version::cb_NoshowClick);
+    setReadingTabOrder(this);
 }
 
 Tfrm_version::~Tfrm_version()

@@ -5,6 +5,7 @@
 #include "controls.h"
 #include "globals.h"
 #include "helplayer.h"
+#include "taborder.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
@@ -17,6 +18,7 @@ TfmVoltage::TfmVoltage(QWidget *parent)
     ui->setupUi(this);
     installHelpKey(this);
     connect(ui->Button2, &QPushButton::clicked, this, &TfmVoltage::Button2Click);
+    setReadingTabOrder(this);
 }
 
 TfmVoltage::~TfmVoltage()

@@ -128,6 +128,33 @@ private slots:
         QVERIFY(rec->texts().isEmpty());
     }
 
+    // Tab walks every page in reading order: of two stops in turn, the second's group (the
+    // widget holding it beside the first's) stands wholly below or wholly right of the first's.
+    void tabFollowsReadingOrder()
+    {
+        w->textPage()->setLanguageEnabled(true);
+        for (int n = 1; n <= TfrmMain::PageCount; ++n) {
+            clickTab(n);
+            QWidget *bar = w->pageControl()->tabBar(), *before = nullptr;
+            for (QWidget *x = bar->nextInFocusChain(); x != bar; x = x->nextInFocusChain()) {
+                if (!w->tabSheet(n)->isAncestorOf(x) || !x->isVisible() || !x->isEnabled() ||
+                    !(x->focusPolicy() & Qt::TabFocus))
+                    continue;
+                QWidget *a = before, *b = x;
+                for (; a && !a->parentWidget()->isAncestorOf(x); a = a->parentWidget()) {
+                }
+                for (; a && b->parentWidget() != a->parentWidget(); b = b->parentWidget()) {
+                }
+                if (a)
+                    QVERIFY2(
+                        b->y() >= a->geometry().bottom() - 2 || b->x() >= a->geometry().right() - 2,
+                        qPrintable(
+                            QString("page %1: %2 after %3").arg(n).arg(b->objectName(), a->objectName())));
+                before = x;
+            }
+        }
+    }
+
     // A value from the image longer than the field's typing limit is shown whole.
     void longValueShownWhole()
     {

@@ -5,6 +5,7 @@
 #include "dispatch.h"
 #include "globals.h"
 #include "linkhost.h"
+#include "taborder.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -23,6 +24,7 @@ TfmConnect::TfmConnect(QWidget *parent)
     connect(TimerRd, &QTimer::timeout, this, &TfmConnect::TimerRdTimer);
     connect(ui->CloseBtn, &QPushButton::clicked, this, &TfmConnect::CloseBtnClick);
     m_link.setProgressHook([this](int bar, int words) { showProgress(bar, words); });
+    setReadingTabOrder(this);
 }
 
 TfmConnect::~TfmConnect()

@@ -6,6 +6,7 @@
 #include "helplayer.h"
 #include "linkhost.h"
 #include "messages.h"
+#include "taborder.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -62,6 +63,7 @@ Tfrm_RS232::Tfrm_RS232(QWidget *parent)
     ui->cb_Port->lineEdit()->setMaxLength(PortTextMaxLength);
     ui->cb_Port->setEditText(firstPortName());
     connect(ui->cmd_Ok, &QPushButton::clicked, this, &Tfrm_RS232::cmd_OkClick);
+    setReadingTabOrder(this);
     FormCreate();
 }
 
