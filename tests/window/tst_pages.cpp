@@ -5,8 +5,13 @@
 #include "page.h"
 #include "pagekit.h"
 #include "pagetest.h"
+#include "fieldtext.h"
+#include "signaltexts.h"
+#include "textcodec.h"
 
 #include <QAbstractButton>
+#include <QLabel>
+#include <QStyle>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
@@ -128,12 +133,68 @@ private slots:
         QVERIFY(rec->texts().isEmpty());
     }
 
-    // A value from the image longer than the field's typing limit is shown whole.
-    void longValueShownWhole()
+    // Every edit of every page's field table, its copies and its per-cell edit (a total's top
+    // on 4 cells) show each end of the row's ranges whole in their font at the window's
+    // size, as do texts of 8 and 16 characters; the names above the matrix likewise.
+    void widestValuesShownWhole()
     {
-        G.ParamImage[632] = 3600;
-        enter(7);
-        QCOMPARE(ctl("ed_Shuffle")->text(), QStringLiteral("3600"));
+        QStringList cut;
+        const auto check = [&cut](QWidget *widget, const QStringList &texts) {
+            auto *e = qobject_cast<QLineEdit *>(widget);
+            auto *label = qobject_cast<QLabel *>(widget);
+            const QString before = e ? e->text() : QString();
+            const QSignalBlocker quiet(widget); // no change handler rewrites the text
+            for (const QString &text : texts) {
+                e ? e->setText(text) : label->setText(text);
+                const int frame = e && e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+                const QMargins m = e ? e->textMargins() + QMargins(2 + frame, 0, 2 + frame, 0) : QMargins();
+                const int width = widget->fontMetrics().horizontalAdvance(text);
+                const int room = widget->contentsRect().marginsRemoved(m).width();
+                if ((e ? e->text() : label->text()) != text || width > room)
+                    cut << QString("%1 '%2': %3 > %4").arg(widget->objectName(), text).arg(width).arg(room);
+            }
+            if (e)
+                e->setText(before);
+        };
+        setWords({{464, 1}, {617, 1}, {618, 1}}); // the optional groups shown
+        for (int n = 1; n <= TfrmMain::PageCount; ++n) {
+            const kit::FieldKit *kit = w->page(n)->fieldKit();
+            if (!kit)
+                continue;
+            enter(n);
+            for (const kit::Field &f : kit->table()) {
+                QStringList texts, perCell;
+                if (f.enc == kit::Enc::Text8 || f.enc == kit::Enc::Text16)
+                    texts << QString(f.enc == kit::Enc::Text8 ? 8 : 16, 'W');
+                if (f.enc == kit::Enc::TimeOfDay)
+                    texts << "23:59";
+                for (kit::Limits lim : {f.h, f.l, f.spinRange})
+                    if (lim.set()) {
+                        texts << kit::FieldKit::valueText(f, lim.min) << kit::FieldKit::valueText(f, lim.max);
+                        perCell << FloatToFixedText(lim.max / 4, 2);
+                    }
+                if (!qobject_cast<QLineEdit *>(kit->control(f.control)))
+                    continue;
+                QVERIFY2(!texts.isEmpty(), f.control);
+                check(kit->control(f.control), texts);
+                for (const char *other : {f.copy1, f.copy2})
+                    if (other)
+                        check(ctl(other), texts);
+                if (f.perCell)
+                    check(ctl(f.perCell), perCell);
+            }
+        }
+        for (int language : {0, 1}) {
+            G.ParamImage[80] = quint16(language);
+            enter(8);
+            QStringList names;
+            for (int i = 0; i < 72; ++i)
+                names << fromWin1252(SignalText(i));
+            for (int i = 1; i <= 5; ++i)
+                check(ctl<QLabel>(QString("lbl_Sigtext%1").arg(i)), names);
+            enter(1);
+        }
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
     }
 
     // Bits of one word: a click changes its bit only.

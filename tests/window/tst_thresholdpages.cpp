@@ -41,6 +41,7 @@ private slots:
                  "9|em_Tk|0|up|-6||40=65530", "9|em_Tkmin|-|exit|0||", "9|em_Tkmin|-25|exit|-20.0||42=65336",
                  "9|em_Tkmin|-5.5|exit|-5.5||42=65481", "9|em_ch_factor|1.5|exit|1.50||640=150",
                  "9|em_max_duration|0400|exit|04:00||462=240", "9|em_max_duration|2500|exit|00:00||462=0|Ungültige Zeitangabe",
+                 "9|em_max_duration|0530|over|05:30||462=330", "4|ed_U1maxCe|2a.3|none|2.3|me_U1max=55.20|",
              })
             QTest::newRow(row) << QString(row);
         // clang-format on
@@ -50,10 +51,16 @@ private slots:
         QFETCH(QString, row);
         const QStringList c = row.split('|');
         const int page = c[0].toInt();
-        setWords({{81, 4}, {82, 3}, {88, 3}, {103, 500}, {575, 200}, {576, 300}});
+        setWords({{81, 4}, {82, 3}, {88, 3}, {103, 500}, {575, 200}, {576, 300}, {462, 240}});
         clickTab(page);
-        type(c[1], c[2]);
-        if (c[3] == "exit")
+        if (c[3] == "over") { // typed from the start over the field's text
+            ctl(c[1])->setFocus();
+            QTest::keyClick(ctl(c[1]), Qt::Key_Home);
+            QTest::keyClicks(ctl(c[1]), c[2]);
+        } else {
+            type(c[1], c[2]);
+        }
+        if (c[3] == "exit" || c[3] == "over")
             QTest::keyClick(ctl(c[1]), Qt::Key_Tab);
         else if (c[3] != "none") {
             auto *spin =
@@ -67,6 +74,62 @@ private slots:
         if (!c[6].isEmpty())
             QCOMPARE(G.ParamImage[c[6].section('=', 0, 0).toInt()], quint16(c[6].section('=', 1).toUInt()));
         QCOMPARE(rec->texts().join(""), c.value(7));
+    }
+
+    // Texts a page fills in, in range H or L on a cell count, after a first fill with other
+    // words: "field=text" (a radio group: its chosen item), and the words its collector stores.
+    void filled_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("range");
+        QTest::addColumn<int>("cells");
+        QTest::addColumn<WordValues>("first");
+        QTest::addColumn<WordValues>("image");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<WordValues>("stored");
+        QTest::newRow("per cell 12.46") << 4 << 1 << 24 << WordValues{} << WordValues{{2, 2991}}
+                                        << QStringList{"ed_U1maxCe=12.46"} << WordValues{{2, 2991}};
+        QTest::newRow("per cell 12.00") << 5 << 0 << 4 << WordValues{} << WordValues{{100, 480}}
+                                        << QStringList{"ed_nomVoltCe=12.00"} << WordValues{{100, 480}};
+        QTest::newRow("per cell 300.00") << 10 << 1 << 1 << WordValues{} << WordValues{{575, 0}, {576, 3000}}
+                                         << QStringList{"ed_STest_Vmax=300.00"} << WordValues{{576, 3000}};
+        QTest::newRow("copy 3600") << 4 << 0 << 24 << WordValues{} << WordValues{{52, 3600}}
+                                   << QStringList{"ed_u2max_verz=3600", "ed_u3max_verz=3600"}
+                                   << WordValues{{52, 3600}};
+        QTest::newRow("Yes/No start at No") << 2 << 0 << 24 << WordValues{} << WordValues{}
+                                            << QStringList{"rg_B1_udc1=No", "rg_B1_udc3=No", "rg_B1_Idc2=No"}
+                                            << WordValues{};
+        QTest::newRow("redundant clamp on refill")
+            << 5 << 0 << 24 << WordValues{{82, 5}, {88, 5}} << WordValues{{82, 3}}
+            << QStringList{"ed_red_anz_WR_UNV=3"} << WordValues{{88, 3}};
+        QTest::newRow("Tk min 0x8000") << 9 << 0 << 24 << WordValues{} << WordValues{{70, 24}, {42, 0x8000}}
+                                       << QStringList{"em_Tkmin=-3276.8"} << WordValues{{42, 0x8000}};
+    }
+    void filled()
+    {
+        QFETCH(int, page);
+        QFETCH(int, range);
+        QFETCH(int, cells);
+        QFETCH(WordValues, first);
+        QFETCH(WordValues, image);
+        QFETCH(QStringList, shown);
+        QFETCH(WordValues, stored);
+        G.VoltageRange = quint16(range);
+        setWords(first);
+        enter(page);
+        G.CellCount = quint16(cells);
+        setWords(image);
+        QTest::mouseClick(ctl<QAbstractButton>("cmd_Cancel"), Qt::LeftButton);
+        for (const QString &s : shown) {
+            QWidget *c = ctl<QWidget>(s.section('=', 0, 0));
+            auto *group = qobject_cast<TRadioGroup *>(c);
+            QCOMPARE(group ? group->items().value(group->itemIndex()) : ctl(c->objectName())->text(),
+                     s.section('=', 1));
+        }
+        QTest::mouseClick(ctl<QAbstractButton>("Button_OK"), Qt::LeftButton);
+        for (auto [word, value] : stored)
+            QCOMPARE(G.ParamImage[word], quint16(value));
+        QVERIFY(rec->texts().isEmpty());
     }
 
     // A changed cell count, answered Yes or No: the per-cell values on pages 4, 5 and 10.
