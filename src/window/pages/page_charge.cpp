@@ -44,7 +44,12 @@ constexpr Field amperes(const char *edit, int word, double old)
 // A charging current: `max` bounds a value within its share of the nominal current.
 constexpr Field current(const char *edit, int word, double max)
 {
-    return {.control = edit, .word = word, .enc = Enc::TenthsUp, .h = {0, max}, .key = Key::Real, .ownExit = true};
+    return {.control = edit,
+            .word = word,
+            .enc = Enc::TenthsUp,
+            .h = {0, max},
+            .key = Key::Real,
+            .ownExit = true};
 }
 
 constexpr Field Fields[] = {
