@@ -1,6 +1,7 @@
-// Thresholds, Devices, Battery and Charging pages, worked as a user would: round trips, typed and
-// stepped fields, the charging-current questions across pages 5 and 10, the defaults of old
-// data, and the cell-count change that scales the voltages of the other pages.
+// Thresholds, Devices, Battery and Charging pages, worked as a user would: round trips, typed,
+// stepped and filled fields (a few of the other kit pages' too), the charging-current questions
+// across pages 5 and 10, the defaults of old data, and the cell-count change that scales the
+// voltages of the other pages.
 
 #include "page.h"
 #include "pagekit.h"
@@ -29,18 +30,20 @@ private slots:
     }
     void cleanup() { closeWindow(); }
 
-    // Typed, then Tab or a spin click: "page|field|typed|exit/up/down/none|shown|partner=text|word=stored".
+    // Typed, then Tab or a spin click; typed over from the start; or words (the cell count, the
+    // voltage range) set and the page refilled, after a fill with 5 inverters, 5 redundant:
+    // "page|field|typed or words|exit/up/down/none/over/fill|shown|partner=text|word=stored".
     void typed_data()
     {
         QTest::addColumn<QString>("row");
         // clang-format off
         for (const char *row : {
                  "4|me_templow|-0.1|exit|-0.1||49=65535", "4|me_templow|5-|exit|5.0||49=50",
-                 "4|ed_U1maxCe|2.3|none|2.3|me_U1max=55.20|", "4|ed_U1maxCe|2.3|exit|2.30|me_U1max=55.2|2=552",
+                 "4|ed_U1maxCe|2a.3|none|2.3|me_U1max=55.20|", "4|ed_U1maxCe|2.3|exit|2.30|me_U1max=55.2|2=552",
                  "4|me_U1max|95|exit|80.0|ed_U1maxCe=3.33|", "4|ed_u1min_verz|0|exit|1||",
                  "4|ed_u1min_verz|1|down|0||53=0",
                  "4|ed_hystMax_I1|10|up|0|ed_hystMax_I3=0|", "5|ed_nomVoltCe|2.30|none|2.30|em_nom_volt=55.2|100=552",
-                 "5|ed_red_anz_WR_UNV|5|none|3||", "5|ed_red_anz_WR_UNV|3|up|0||",
+                 "5|ed_red_anz_WR_UNV|7|none|5||", "5|ed_red_anz_WR_UNV|5|up|0||",
                  "5|ed_red_anz_GR_PSS|9|exit|4||", "5|em_nom_curr|4|exit|5.0||103=50",
                  "5|ed_thyrvoltage|0.25|none|0.25||500=2", "10|em_sysTest_Vmax|10|exit|20.0|ed_STest_Vmax=0.83|",
                  "10|ed_MCh_SollW_IGR|40|exit|40.0||557=400", "10|ed_LadeNachLauf|600|exit|600||536=36000",
@@ -48,6 +51,12 @@ private slots:
                  "9|em_Tk|0|up|-6||40=65530", "9|em_Tkmin|-|exit|0||", "9|em_Tkmin|-25|exit|-20.0||42=65336",
                  "9|em_Tkmin|-5.5|exit|-5.5||42=65481", "9|em_ch_factor|1.5|exit|1.50||640=150",
                  "9|em_max_duration|0400|exit|04:00||462=240", "9|em_max_duration|2500|exit|00:00||462=0|Ungültige Zeitangabe",
+                 "9|em_max_duration|0530|over|05:30||462=330", "4|ed_U1maxCe|range=1 2=2991|fill|12.46||2=2991",
+                 "5|ed_nomVoltCe|cells=4 100=480|fill|12.00||", "10|ed_STest_Vmax|range=1 cells=1 576=3000|fill|300.00||",
+                 "4|ed_u3max_verz|52=3600|fill|3600|ed_u2max_verz=3600|52=3600", "2|rg_B1_Idc3|0=0|fill|1||",
+                 "5|ed_red_anz_WR_UNV|82=3|fill|3||88=3", "9|em_Tkmin|42=32768|fill|-3276.8||42=32768",
+                 "6|ed_K13_verz|300|up|1||", "7|ed_Shuffle|10|down|3600||632=3600", "11|me_CountCell2_on|85|exit|80.0||",
+                 "12|ed_Vgr|20|up|5||",
              })
             QTest::newRow(row) << QString(row);
         // clang-format on
@@ -57,19 +66,34 @@ private slots:
         QFETCH(QString, row);
         const QStringList c = row.split('|');
         const int page = c[0].toInt();
-        setWords({{81, 4}, {82, 3}, {88, 3}, {103, 500}, {575, 200}, {576, 300}});
+        const auto shown = [this](const QString &n) { // a radio group's chosen item, another's text
+            return ctl<QWidget>(n)->property(n.startsWith("rg") ? "itemIndex" : "text").toString();
+        };
+        setWords({{81, 4}, {82, 5}, {88, 5}, {103, 500}, {575, 200}, {576, 300}, {462, 240}, {618, 1}});
         clickTab(page);
-        type(c[1], c[2]);
-        if (c[3] == "exit")
+        if (c[3] == "fill") {
+            for (const QString &word : c[2].split(' ')) {
+                const QString at = word.section('=', 0, 0);
+                (at == "cells"   ? G.CellCount
+                 : at == "range" ? G.VoltageRange
+                                 : G.ParamImage[at.toInt()]) = quint16(word.section('=', 1).toUInt());
+            }
+            w->cmd_CancelClick();
+        } else {
+            ctl(c[1])->setFocus();
+            c[3] == "over" ? ctl(c[1])->home(false) : type(c[1], "");
+            QTest::keyClicks(ctl(c[1]), c[2]);
+        }
+        if (c[3] == "exit" || c[3] == "over")
             QTest::keyClick(ctl(c[1]), Qt::Key_Tab);
-        else if (c[3] != "none") {
+        else if (c[3] != "none" && c[3] != "fill") {
             auto *spin =
                 ctl<TSpinButton>(QLatin1String(w->page(page)->fieldKit()->row(c[1].toLatin1())->spin));
             QTest::mouseClick(c[3] == "up" ? spin->upButton() : spin->downButton(), Qt::LeftButton);
         }
-        QCOMPARE(ctl(c[1])->text(), c[4]);
+        QCOMPARE(shown(c[1]), c[4]);
         if (!c[5].isEmpty())
-            QCOMPARE(ctl(c[5].section('=', 0, 0))->text(), c[5].section('=', 1));
+            QCOMPARE(shown(c[5].section('=', 0, 0)), c[5].section('=', 1));
         w->CollectCurrentPage(false);
         if (!c[6].isEmpty())
             QCOMPARE(G.ParamImage[c[6].section('=', 0, 0).toInt()], quint16(c[6].section('=', 1).toUInt()));

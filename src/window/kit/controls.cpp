@@ -158,6 +158,11 @@ void TRadioGroup::setItemIndex(int index)
 {
     if (index < -1)
         index = -1;
+    // A form may give the index before the items: it is chosen when they come.
+    if (m_items.isEmpty()) {
+        m_itemIndex = index;
+        return;
+    }
     if (index >= count())
         index = count() - 1;
     if (index == m_itemIndex)

@@ -83,7 +83,8 @@ public:
     void setItemText(int index, const QString &text);
 
     int itemIndex() const { return m_itemIndex; }
-    // Values below -1 mean -1; values past the last item choose the last item.
+    // Values below -1 mean -1; values past the last item choose the last item. Without
+    // items the index waits for them.
     void setItemIndex(int index);
 
     int columns() const { return m_columns; }

@@ -88,6 +88,9 @@ protected:
         if (event->type() != QEvent::KeyPress)
             return false;
         auto *edit = static_cast<QLineEdit *>(watched);
+        // A masked edit's mask holds its length; typing overwrites the mask positions.
+        if (!edit->inputMask().isEmpty())
+            return false;
         const QString typed = static_cast<QKeyEvent *>(event)->text();
         if (typed.isEmpty() || !typed.at(0).isPrint() ||
             (static_cast<QKeyEvent *>(event)->modifiers() & Qt::ControlModifier))
@@ -98,6 +101,23 @@ protected:
 private:
     int m_limit;
 };
+
+void installKeyFilter(QWidget *w, kit::Key key)
+{
+    using kit::Key;
+    if (!w)
+        return;
+    if (key == Key::Num)
+        installKeyPressFilter(w, edNumKeyPress);
+    else if (key == Key::Real)
+        installKeyPressFilter(w, edRealNumKeyPress);
+    else if (key == Key::Signed)
+        installKeyPressFilter(w, edRealNumKeyPress1);
+    else if (key == Key::Tk)
+        installKeyPressFilter(w, em_TkKeyPress);
+    else if (key == Key::TkMin)
+        installKeyPressFilter(w, em_TkminKeyPress);
+}
 
 bool conditionHolds(const kit::Field &f)
 {
@@ -179,21 +199,15 @@ void FieldKit::bind()
         if (!w)
             continue;
         const Field *row = &f;
-        if (auto *edit = editOf(w)) {
-            limitTyping(edit);
-            if (f.enc == Enc::Text8 || f.enc == Enc::Text16)
-                installLcdPopup(edit);
-        }
-        if (f.key == Key::Num)
-            installKeyPressFilter(w, edNumKeyPress);
-        else if (f.key == Key::Real)
-            installKeyPressFilter(w, edRealNumKeyPress);
-        else if (f.key == Key::Signed)
-            installKeyPressFilter(w, edRealNumKeyPress1);
-        else if (f.key == Key::Tk)
-            installKeyPressFilter(w, em_TkKeyPress);
-        else if (f.key == Key::TkMin)
-            installKeyPressFilter(w, em_TkminKeyPress);
+        // Every edit the kit writes to shows a text set by code whole; the layout's length
+        // limits typing only.
+        for (QWidget *written : {w, b.copies[0].data(), b.copies[1].data(), b.perCell.data()})
+            limitTyping(editOf(written));
+        if (auto *edit = editOf(w); edit && (f.enc == Enc::Text8 || f.enc == Enc::Text16))
+            installLcdPopup(edit);
+        // A per-cell edit takes the keys of its total.
+        installKeyFilter(w, f.key);
+        installKeyFilter(b.perCell, f.key);
 
         if (f.perCell) {
             if (auto *edit = editOf(w))
@@ -259,8 +273,9 @@ QString FieldKit::wordText(const Field &f, quint16 word)
     case Enc::TenthsEven:
         return TenthsText(word);
     case Enc::SignedTenths:
-    case Enc::SignedTenthsEven:
         return FloatToFixedText(enc::fromSignedTenths(word), 1);
+    case Enc::SignedTenthsEven:
+        return FloatToFixedText(enc::toSignedInteger(word) / 10.0, 1);
     case Enc::SignedInteger:
         return QString::number(enc::toSignedInteger(word));
     case Enc::Year:
@@ -276,6 +291,11 @@ QString FieldKit::wordText(const Field &f, quint16 word)
     default:
         return QString::number(word);
     }
+}
+
+QString FieldKit::valueText(const Field &f, double value)
+{
+    return isReal(f.enc) ? FloatToFixedText(value, decimalsOf(f.enc)) : QString::number(qint64(value));
 }
 
 // ---- fill and collect ----
@@ -366,8 +386,7 @@ void FieldKit::fillOldData(const Bound &b)
                 group->setItemIndex(int(f.old.value) - f.bit);
             break;
         default:
-            setTextOf(b.control, isReal(f.enc) ? FloatToFixedText(f.old.value, decimalsOf(f.enc))
-                                               : QString::number(qint64(f.old.value)));
+            setTextOf(b.control, valueText(f, f.old.value));
         }
         if (f.old.store)
             collectRow(b);

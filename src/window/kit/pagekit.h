@@ -46,7 +46,7 @@ enum class Enc : quint8 {
     TenthsUp,         // one decimal; value x 10 rounded half up
     TenthsEven,       // one decimal; value x 10 rounded half to even
     SignedTenths,     // one decimal, two's complement, half away from zero; 0x8001.. negative
-    SignedTenthsEven, // one decimal, two's complement, half to even
+    SignedTenthsEven, // one decimal, plain two's complement (0x8000 is -3276.8), half to even
     SignedInteger,    // decimal text, two's complement
     Year,             // the year shown, year - 2000 stored
     TimeOfDay,        // minutes shown as "hh:mm"
@@ -210,8 +210,10 @@ public:
     void setLimitsHook(LimitsHook hook) { m_limitsHook = std::move(hook); }
     // The per-cell texts of every pair, from the totals' texts.
     void showPerCell();
-    // The text a row shows for an image word.
+    // The text a row shows for an image word, and for a value in its unit.
     static QString wordText(const Field &f, quint16 word);
+    static QString valueText(const Field &f, double value);
+    std::span<const Field> table() const { return m_table; }
 
 private:
     struct Bound

@@ -98,6 +98,9 @@ void TAnalogInputsPage::ed_UIdc_Change(QLineEdit *sender)
     if (group)
         group->setItemIndex(yes ? ItemYes : ItemNo);
     sender->setEnabled(yes);
+    // "No" empties the label also when the group already stood at "No".
+    if (!yes && !text.isEmpty())
+        sender->clear();
 }
 
 void TAnalogInputsPage::rg_I_UdcClick(TRadioGroup *sender)

@@ -93,7 +93,12 @@ constexpr Field Fields[] = {
      .h = {-6, 0},
      .spin = "sb_Tk",
      .key = Key::Tk},
-    {.control = "em_Tkmin", .word = 42, .enc = Enc::SignedTenthsEven, .key = Key::TkMin, .ownExit = true},
+    {.control = "em_Tkmin",
+     .word = 42,
+     .enc = Enc::SignedTenthsEven,
+     .h = {-20, 19},
+     .key = Key::TkMin,
+     .ownExit = true},
     {.control = "em_Tmax", .word = 41, .enc = Enc::TenthsEven, .h = {21, 130}, .key = Key::Real},
 };
 } // namespace
@@ -121,7 +126,7 @@ void TBatteryPage::ShowBatteryPage()
     // The lower Tk limit in the shortest form: 0, -5.5, 19.
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    ui->em_Tkmin->setText(locale.toString(enc::fromSignedTenths(G.ParamImage[42]), 'g', 6));
+    ui->em_Tkmin->setText(locale.toString(enc::toSignedInteger(G.ParamImage[42]) / 10.0, 'g', 6));
 }
 
 void TBatteryPage::CollectBatteryPage()
@@ -168,8 +173,9 @@ void TBatteryPage::ed_timeOnExit()
 void TBatteryPage::em_TkminExit()
 {
     QLineEdit *edit = ui->em_Tkmin;
+    const kit::Limits lim = m_kit.limitsOf(*m_kit.row("em_Tkmin"));
     try {
-        edit->setText(ClampFloatText(edit->text(), 1, 19, -20));
+        edit->setText(ClampFloatText(edit->text(), 1, lim.max, lim.min));
     } catch (const ConversionError &) {
         edit->setText(QStringLiteral("0"));
     }

@@ -41,9 +41,15 @@ constexpr Field amperes(const char *edit, int word, double old)
             .key = Key::Num,
             .old = {true, old, true}};
 }
-constexpr Field current(const char *edit, int word)
+// A charging current: `max` bounds a value within its share of the nominal current.
+constexpr Field current(const char *edit, int word, double max)
 {
-    return {.control = edit, .word = word, .enc = Enc::TenthsUp, .key = Key::Real, .ownExit = true};
+    return {.control = edit,
+            .word = word,
+            .enc = Enc::TenthsUp,
+            .h = {0, max},
+            .key = Key::Real,
+            .ownExit = true};
 }
 
 constexpr Field Fields[] = {
@@ -63,7 +69,7 @@ constexpr Field Fields[] = {
     {.control = "ed_MCh_SofAbbr", .word = 553, .enc = Enc::TenthsUp, .h = {0, 150}, .key = Key::Real},
     integer("ed_MCh_AlarmVerz", 554, "sb_MCh_AlarmVerz", 3600),
     voltage("em_MC_Vmax", 556, "ed_MC_Vmax", 1),
-    current("ed_MCh_SollW_IGR", 557),
+    current("ed_MCh_SollW_IGR", 557, 2400),
     flag("cb_sysTest_enabl", 571),
     flag("cb_sysTest_over_VAlrm", 578),
     integer("ed_sysTest_AlarmVerz", 574, "sb_sysTest_AlarmVerz", 3600),
@@ -78,7 +84,7 @@ constexpr Field Fields[] = {
      .perCell = "ed_STest_Vmin",
      .perCellDecimals = 1},
     voltage("em_sysTest_Vmax", 576, "ed_STest_Vmax", 1, false),
-    current("ed_sysTest_SollW_IGR", 577),
+    current("ed_sysTest_SollW_IGR", 577, 3000),
     integer("ed_InputNr", 531, "sb_InputNr", 16),
     integer("Ed_BC_Ein", 530, "SB_BC_Ein", 16, 0, {true, 0, true}),
     integer("Ed_BC_MaxTime", 529, "SB_MaxTime", 24, 1, {true, 4, true}),
@@ -123,27 +129,27 @@ void TChargePage::CollectChargePage()
 
 void TChargePage::ed_MCh_SollW_IGRExit()
 {
-    chargingCurrentExit(ui->ed_MCh_SollW_IGR, 0.8, 2400,
+    chargingCurrentExit(ui->ed_MCh_SollW_IGR, 0.8,
                         QStringLiteral("Only maximum 80% off \"Rec.Nominal current\" possible\n\r"
                                        "Change the \"Rec.Nominal current\" value?"));
 }
 
 void TChargePage::ed_sysTest_SollW_IGRExit()
 {
-    chargingCurrentExit(ui->ed_sysTest_SollW_IGR, 1.0, 3000,
+    chargingCurrentExit(ui->ed_sysTest_SollW_IGR, 1.0,
                         QStringLiteral("Only maximum \"Rec.Nominal current\" possible\n\r"
                                        "Change the \"Rec.Nominal current\" value?"));
 }
 
-void TChargePage::chargingCurrentExit(QLineEdit *edit, double share, double inRangeMax,
-                                      const QString &question)
+void TChargePage::chargingCurrentExit(QLineEdit *edit, double share, const QString &question)
 {
+    const kit::Limits inRange = m_kit.limitsOf(*m_kit.row(edit->objectName().toLatin1().constData()));
     // The limit comes from the nominal current as last stored, not from page 5's field.
     const double limitTenths = G.ParamImage[NominalCurrent] * share;
     // Compared in thousandths of an ampere, as typed and as the limit stands.
     const qint64 typed = dec::scaledInteger(StrToFloat(edit->text()), 3, dec::Rule::HalfAwayFromZero);
     if (typed <= qRound64(limitTenths * 100)) {
-        edit->setText(ClampFloatText(edit->text(), 1, inRangeMax, 0));
+        edit->setText(ClampFloatText(edit->text(), 1, inRange.max, inRange.min));
         return;
     }
     edit->setText(FloatToFixedText(limitTenths / 10, 1));

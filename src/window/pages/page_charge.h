@@ -36,7 +36,7 @@ public:
 
 private:
     // Lowers a current above `limitTenths` x `share` to that limit and offers page 5.
-    void chargingCurrentExit(QLineEdit *edit, double share, double inRangeMax, const QString &question);
+    void chargingCurrentExit(QLineEdit *edit, double share, const QString &question);
 
     std::unique_ptr<Ui::TChargePageForm> ui;
     kit::FieldKit m_kit;

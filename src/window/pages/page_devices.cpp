@@ -111,6 +111,8 @@ TDevicesPage::~TDevicesPage() = default;
 void TDevicesPage::ShowDevicesPage()
 {
     m_kit.fill();
+    // The redundant inverters follow the inverter count also when their text is unchanged.
+    ed_red_anz_WR_UNVChange();
     showBoardGroup("GroupBox7", ui->rb_KRT4_ja->isChecked());
     showBoardGroup("GroupBox21", ui->rb_KRT5_ja->isChecked());
     ui->ed_anz_GR_PSS->setFocus();
