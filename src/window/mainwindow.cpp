@@ -34,8 +34,8 @@
 #include <QDateTime>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QMenu>
+#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPrinter>
@@ -380,42 +380,18 @@ void TfrmMain::createPages(const PageFactory &factory)
         TPage *p = factory ? factory(this, n, sheet) : nullptr;
         if (!p) {
             switch (n) {
-            case 1:
-                p = new TTextPage(this, sheet);
-                break;
-            case 2:
-                p = new TAnalogInputsPage(this, sheet);
-                break;
-            case 3:
-                p = new TDigitalInputsPage(this, sheet);
-                break;
-            case 4:
-                p = new TThresholdsPage(this, sheet);
-                break;
-            case 5:
-                p = new TDevicesPage(this, sheet);
-                break;
-            case 6:
-                p = new TOutputsPage(this, sheet);
-                break;
-            case 7:
-                p = new TCommunicationPage(this, sheet);
-                break;
-            case 8:
-                p = new TSignalConfigPage(this, sheet);
-                break;
-            case 9:
-                p = new TBatteryPage(this, sheet);
-                break;
-            case 10:
-                p = new TChargePage(this, sheet);
-                break;
-            case 11:
-                p = new TCounterCellsPage(this, sheet);
-                break;
-            default:
-                p = new TMainsMonitorPage(this, sheet);
-                break;
+            case 1: p = new TTextPage(this, sheet); break;
+            case 2: p = new TAnalogInputsPage(this, sheet); break;
+            case 3: p = new TDigitalInputsPage(this, sheet); break;
+            case 4: p = new TThresholdsPage(this, sheet); break;
+            case 5: p = new TDevicesPage(this, sheet); break;
+            case 6: p = new TOutputsPage(this, sheet); break;
+            case 7: p = new TCommunicationPage(this, sheet); break;
+            case 8: p = new TSignalConfigPage(this, sheet); break;
+            case 9: p = new TBatteryPage(this, sheet); break;
+            case 10: p = new TChargePage(this, sheet); break;
+            case 11: p = new TCounterCellsPage(this, sheet); break;
+            default: p = new TMainsMonitorPage(this, sheet); break;
             }
         }
         m_pages[n - 1] = p;

@@ -84,8 +84,7 @@ void TfrmMain::druckenClick()
     Button_OKClick();
 
     QPrinter *printer = reportPrinter();
-    if (printer->outputFormat() == QPrinter::NativeFormat &&
-        QPrinterInfo::availablePrinterNames().isEmpty()) {
+    if (printer->outputFormat() == QPrinter::NativeFormat && QPrinterInfo::availablePrinterNames().isEmpty()) {
         showMessage(QStringLiteral("No printer is installed. Choose a printer or a PDF file under File > "
                                    "Printer configuration."),
                     MsgKind::Error, MbOk);

@@ -109,8 +109,7 @@ private slots:
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(", ")));
     }
 
-    // Tab walks every page in reading order: of two stops in turn, the second's group (the
-    // widget holding it beside the first's) stands wholly below or wholly right of the first's.
+    // Tab walks each page in reading order: each stop's group stands below or right of the last's.
     void tabFollowsReadingOrder()
     {
         w->textPage()->setLanguageEnabled(true);
@@ -122,15 +121,12 @@ private slots:
                     !(x->focusPolicy() & Qt::TabFocus))
                     continue;
                 QWidget *a = before, *b = x;
-                for (; a && !a->parentWidget()->isAncestorOf(x); a = a->parentWidget()) {
-                }
-                for (; a && b->parentWidget() != a->parentWidget(); b = b->parentWidget()) {
-                }
-                if (a)
-                    QVERIFY2(
-                        b->y() >= a->geometry().bottom() - 2 || b->x() >= a->geometry().right() - 2,
-                        qPrintable(
-                            QString("page %1: %2 after %3").arg(n).arg(b->objectName(), a->objectName())));
+                while (a && !a->parentWidget()->isAncestorOf(x))
+                    a = a->parentWidget();
+                while (a && b->parentWidget() != a->parentWidget())
+                    b = b->parentWidget();
+                QVERIFY2(!a || b->y() >= a->geometry().bottom() - 2 || b->x() >= a->geometry().right() - 2,
+                         qPrintable(QString("page %1: %2").arg(n).arg(x->objectName())));
                 before = x;
             }
         }
