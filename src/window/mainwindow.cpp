@@ -339,7 +339,7 @@ void TfrmMain::bindCommands()
     bindButton(ui->BitBtn_rd_LCtoPC, &TfrmMain::BitBtn_rd_LCtoPCClick, Collect);
     bindButton(ui->BitBtn_wr_LCtoPC, &TfrmMain::BitBtn_wr_LCtoPCClick, Collect);
     bindButton(ui->BitBtn_exit, &TfrmMain::Exit1Click);
-    bindButton(ui->Button_OK, &TfrmMain::Button_OKClick);
+    bindButton(ui->Button_OK, &TfrmMain::Button_OKClick, Collect); // by its mnemonic too
     bindButton(ui->cmd_Cancel, &TfrmMain::cmd_CancelClick);
     connect(ui->Panel12, &TPanel::clicked, this, guarded(&TfrmMain::Panel12Click));
 }

@@ -93,7 +93,7 @@ public:
     // Switches to a page from code with the full leave and entry steps; a failing leave
     // step keeps the shown page.
     void ChangeTabsheet(QWidget *page);
-    // The first step of every command that collects (save, print, the transfers, New
+    // The first step of every command that collects (save, print, the transfers, OK, New
     // project, Open, closing): the field being edited is left as a focus change would
     // leave it, so that no value its exit would clamp, question or refuse reaches the
     // image. False when the exit refused (its message shown): the command then ends.
