@@ -89,7 +89,10 @@ void TfrmMain::datreadClick()
             selectFirstPage();
             ed_logo1Exit();
             ed_logo2Exit();
-            speichernClick();
+            // The unit's image would replace the changes the user wanted kept: a save
+            // that was cancelled or failed ends the read.
+            if (!speichernRun())
+                return;
         }
     }
     G.DataLoaded = true;

@@ -1,3 +1,4 @@
+#include "childprocess.h"
 #include "datetimetext.h"
 #include "globals.h"
 #include "projectfile.h"
@@ -6,11 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <signal.h>
 #include <sys/resource.h>
 
 namespace {
@@ -367,28 +368,54 @@ private slots:
         }
 
         // a save that fails while writing (file size limit below 7048 bytes; root is
-        // bound by it too) leaves the previous file whole
+        // bound by it too) leaves the previous file whole; the limit is set in a child
         const QString path = dir.filePath("keep.zf1");
         const QByteArray old = buildProjectFile(ProjectHead{}, false, patternImage());
         QVERIFY(writeFile(path, old));
-        struct sigaction ignore = {}, previous = {};
-        ignore.sa_handler = SIG_IGN;
-        sigaction(SIGXFSZ, &ignore, &previous);
-        rlimit saved{};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit small = saved;
-        small.rlim_cur = 1000;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        G.ParamImage.fill(0x4444);
-        const FileResult r = WriteProjectFile(path, ProjectHead{}, false);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        sigaction(SIGXFSZ, &previous, nullptr);
-        QVERIFY(!r.ok);
-        QVERIFY(!r.errorText.isEmpty());
-        QVERIFY(r.errorText != "Unknown error");
+        const int code = exitCodeInChild([&] {
+            ignoreFileSizeSignal();
+            rlimit small{1000, RLIM_INFINITY};
+            getrlimit(RLIMIT_FSIZE, &small);
+            small.rlim_cur = 1000;
+            setrlimit(RLIMIT_FSIZE, &small);
+            G.ParamImage.fill(0x4444);
+            const FileResult r = WriteProjectFile(path, ProjectHead{}, false);
+            return !r.ok && r.errorText == "File too large" && G.CommittedImage[1] == 0 ? 0 : 1;
+        });
+        QCOMPARE(code, 0);
         QCOMPARE(readAll(path), old);
-        QCOMPARE(G.CommittedImage[1], quint16(0));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary left
+    }
+
+    // Only a regular file (or a new name) is written; a link to one replaces the file it
+    // names and stays a link. Anything else is refused by name and left as it was.
+    void savesReplaceOnlyRegularFiles_data()
+    {
+        QTest::addColumn<QString>("make"); // how the name is made in the test's folder
+        QTest::addColumn<bool>("written");
+        QTest::newRow("FIFO") << "mkfifo t" << false;
+        QTest::newRow("link to a FIFO") << "mkfifo f; ln -s f t" << false;
+        QTest::newRow("link to a character device") << "mknod c c 1 5; ln -s c t" << false;
+        QTest::newRow("folder") << "mkdir t" << false;
+        QTest::newRow("link to a link to a regular file") << "echo x >f; ln -s f l; ln -s l t" << true;
+        QTest::newRow("dangling link") << "ln -s f t" << true;
+    }
+    void savesReplaceOnlyRegularFiles()
+    {
+        QFETCH(QString, make);
+        QFETCH(bool, written);
+        QTemporaryDir dir;
+        if (QProcess::execute("sh", {"-c", "cd '" + dir.path() + "' && " + make}) != 0)
+            QSKIP("cannot make the node here");
+        const QString t = dir.filePath("t");
+        const QFileInfo before(t);
+        const FileResult r = saveFileBytes(t, "project");
+        QCOMPARE(r.ok, written);
+        QCOMPARE(r.errorText, written ? QString() : t + " is not a regular file.");
+        QCOMPARE(QFileInfo(t).isSymLink(), before.isSymLink());
+        QCOMPARE(QFileInfo(t).isFile(), written); // a node that was replaced would be a file now
+        QVERIFY(!written || readAll(t) == "project");
+        QCOMPARE(QDir(dir.path()).entryList({".krt6-*"}, QDir::Files | QDir::Hidden), QStringList());
     }
 
     void longestNameSavedTwice()

@@ -1,6 +1,8 @@
 // The File commands as a user runs them: New project, Open, Save, Save as and closing,
 // with the file dialogs scripted and every question answered through the recorder.
 
+#include "comsettings.h"
+#include "connect.h"
 #include "controls.h"
 #include "defaults.h"
 #include "filedialogs.h"
@@ -9,7 +11,9 @@
 #include "mainwindow.h"
 #include "messagerecorder.h"
 #include "pagekit.h"
+#include "page_text.h"
 #include "projectfile.h"
+#include "textcodec.h"
 #include "voltage.h"
 #include "windowhelpers.h"
 
@@ -103,7 +107,8 @@ class TestProjectCommands : public QObject
     QString path(const QString &name) const { return dir->filePath(name); }
 
     // A project file with the given identification line and firmware text.
-    QByteArray projectBytes(const QByteArray &id, const QString &firmware, quint16 marker)
+    QByteArray projectBytes(const QByteArray &id, const QString &firmware, quint16 marker,
+                            const QString &memo = "memo")
     {
         TParamImage img{};
         for (int k = 0; k < ImageWordCount; ++k)
@@ -119,7 +124,7 @@ class TestProjectCommands : public QObject
             for (int k = 2; k < 8; ++k)
                 img[line + k] = 0x2020;
         }
-        QByteArray b = buildProjectFile({"W-42", "Plant", firmware, "X", "2.60", "date", "memo"}, false, img);
+        QByteArray b = buildProjectFile({"W-42", "Plant", firmware, "X", "2.60", "date", memo}, false, img);
         b.replace(0, 48, id.leftJustified(48, ' '));
         return b;
     }
@@ -488,18 +493,77 @@ private slots:
         QCOMPARE(text("ed_mprjname"), QString("PLANT"));
     }
 
-    void closingStaysOpenWhenTheSaveIsNotDone()
+    // A command that offers to save first ends, changing nothing, when that save is
+    // cancelled or fails: nothing more is asked, read, opened or built, the edit stays.
+    void saveFirstNotDoneEndsTheCommand_data()
     {
+        QTest::addColumn<QString>("command"); // empty: closing
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<bool>("fails");
+        for (bool fails : {false, true}) {
+            const char *how = fails ? "failed" : "cancelled";
+            QTest::addRow("read, %s", how) << "datread" << "Save changes \r\nto project\" PLANT \" before read?" << fails;
+            QTest::addRow("open, %s", how) << "oeffnen" << "Save the changes to project \" PLANT \" ?" << fails;
+            QTest::addRow("new, %s", how) << "NeuesProjekt1" << "Save changes to project \" PLANT \" ?" << fails;
+            QTest::addRow("closing, %s", how) << "" << "Save changes to project \" PLANT \" ?" << fails;
+        }
+    }
+    void saveFirstNotDoneEndsTheCommand()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, question);
+        QFETCH(bool, fails);
         QVERIFY(QDir(dir->path()).mkdir("sub"));
+        writeAll(path("blocker"), "not a folder");
         load("sub/a.zf1");
-        editLogo("ed_logo2");
-        QVERIFY(QFile::remove(path("sub/a.zf1")));
+        child<QPlainTextEdit>("Memo1")->setFocus();
+        QTest::keyClicks(child<QPlainTextEdit>("Memo1"), "x");
+        QVERIFY(QFile::remove(path("sub/a.zf1"))); // Save falls back to Save as
+        FileDialogs::clearRequests();
+        const Globals before = G;
+        ComSettings.Port = "/dev/krt6-none"; // a read that ran would report this port
+        fmConnect = new TfmConnect;
         rec->script({MbYes});
-        FileDialogs::setScript({QString()}); // the save dialog cancelled
-        QVERIFY(!w->closeQuery());
-        QCOMPARE(rec->texts(), QStringList{"Save changes to project \" PLANT \" ?"});
-        QVERIFY(G.DataLoaded && G.ProjectOpen);
-        QVERIFY(!QFile::exists(path("sub/a.zf1")));
+        FileDialogs::setScript({fails ? path("blocker/new.zf1") : QString()});
+        if (command.isEmpty())
+            QVERIFY(!w->closeQuery());
+        else
+            child<QAction>(qPrintable(command))->trigger();
+        delete fmConnect;
+        fmConnect = nullptr;
+        QCOMPARE(rec->texts().size(), fails ? 2 : 1);
+        QCOMPARE(rec->texts().first(), question);
+        QCOMPARE(FileDialogs::requests().size(), 1); // the save's own
+        QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), QString("xmemo"));
+        QVERIFY(G.ProjectTextModified && G.DataLoaded && G.ParamImage == before.ParamImage);
+        QVERIFY(G.ReferenceImage == before.ReferenceImage);
+    }
+
+    // Every Windows-1252 character of the memo keeps its byte: all bytes from 0x20 of a
+    // loaded memo, and every printable character typed, through save and open.
+    void memoKeepsEveryByte()
+    {
+        QByteArray bytes;
+        for (int b = 0x20; b <= 0xFF; ++b)
+            bytes += char(b);
+        writeAll(path("m.zf1"), projectBytes(FileIdV25, "Version 2.60", 1, fromWin1252(bytes)));
+        open(path("m.zf1"));
+        auto *memo = child<QPlainTextEdit>("Memo1");
+        memo->moveCursor(QTextCursor::End);
+        for (int b = 0x20; b <= 0xFF; ++b) {
+            const QChar c = fromWin1252Char(quint8(b));
+            if (c.category() != QChar::Other_Control) {
+                QTest::sendKeyEvent(QTest::Click, memo, Qt::Key_unknown, QString(c), {});
+                bytes += char(b);
+            }
+        }
+        child<QToolButton>("BitBtnDatSave")->click();
+        QByteArray stored;
+        for (int n = 11; n < 21; ++n)
+            stored += headLine(readAll(path("m.zf1")), n);
+        QCOMPARE(stored.trimmed(), bytes.mid(1));
+        open(path("m.zf1"));
+        QCOMPARE(toWin1252(w->textPage()->memoText()), bytes);
     }
 
     void closing_data()
