@@ -12,8 +12,10 @@
 namespace {
 QString lockPath(const QString &dir)
 {
+    // Qt names no temporary folder when the one set does not exist; then no lock is made
+    // (rather than one in the working folder).
     const QString folder = dir.isEmpty() ? QDir::tempPath() : dir;
-    return QDir(folder).filePath(TInstanceGuard::lockFileName());
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(TInstanceGuard::lockFileName());
 }
 
 // True when no process with this id exists any more.

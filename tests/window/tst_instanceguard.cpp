@@ -77,6 +77,7 @@ private slots:
         QCOMPARE(program.state(), QProcess::Running);
         QVERIFY(!program.readAllStandardError().contains("Program already running !"));
         stop(program);
+        QVERIFY(!QFile::exists(TInstanceGuard::lockFileName())); // none in the working folder
     }
 
     // The real program: a second start while the first runs is refused and opens no
