@@ -54,7 +54,8 @@ void TPrinterCanvas::abortDoc()
 
 bool TPrinterCanvas::newPage()
 {
-    if (!m_painter.isActive() || !m_device->newPage() || (m_printer && m_printer->printerState() == QPrinter::Error))
+    if (!m_painter.isActive() || !m_device->newPage() ||
+        (m_printer && m_printer->printerState() == QPrinter::Error))
         return failed(QStringLiteral("The printer could not start a new page."));
     return true;
 }

@@ -1,13 +1,12 @@
 #pragma once
-// Runs work in a child process made by fork() and returns its exit code (-1 when it died
-// by a signal or ran over a minute), for what must not touch the test process itself,
-// such as a file size limit.
+// What must not touch the test process itself, such as a file size limit, runs in a
+// child made by fork(); it returns its exit code (-1 when it died by a signal).
 
-#include <QThread>
+#include "projectfile.h"
 
 #include <cstdio>
 #include <functional>
-#include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,12 +17,16 @@ inline int exitCodeInChild(const std::function<int()> &work)
     if (pid == 0)
         ::_exit(work());
     int status = 0;
-    for (int i = 0; i < 600 && ::waitpid(pid, &status, WNOHANG) == 0; ++i)
-        QThread::msleep(100);
-    if (::waitpid(pid, &status, WNOHANG) == 0) {
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, &status, 0);
-        return -1;
-    }
+    ::waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Writes beyond `bytes` then fail with "File too large", as in the program.
+inline void limitFileSize(rlim_t bytes)
+{
+    ignoreFileSizeSignal();
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
 }

@@ -12,8 +12,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/resource.h>
-
 namespace {
 
 QByteArray line(const QByteArray &file, int n)
@@ -349,72 +347,59 @@ private slots:
         }
     }
 
-    void failedSaveKeepsTheOldFileAndState()
+    // A save writes a regular file or a new name; a link to one replaces the file it names
+    // and stays a link. Anything else is refused by name; a save that fails (also part way,
+    // over the file size limit) leaves the old file whole, no temporary file and G as it was.
+    void savesAndFailedSaves_data()
     {
-        QTemporaryDir dir;
-        // a directory that does not exist, and a "directory" that is a regular file
-        const QString plainFile = dir.filePath("plain");
-        QVERIFY(writeFile(plainFile, "x"));
-        for (const QString &path : {dir.filePath("missing/p.zf1"), plainFile + "/p.zf1"}) {
-            G.ParamImage.fill(3);
-            G.ProjectTextModified = true;
-            const FileResult r = WriteProjectFile(path, ProjectHead{}, true);
-            QVERIFY(!r.ok);
-            QVERIFY(!r.errorText.isEmpty());
-            QCOMPARE(G.CommittedImage[1], quint16(0));
-            QVERIFY(G.ProjectTextModified);
-            QVERIFY(G.TestDateLine.isEmpty());
-            QVERIFY(!QFile::exists(path));
-        }
-
-        // a save that fails while writing (file size limit below 7048 bytes; root is
-        // bound by it too) leaves the previous file whole; the limit is set in a child
-        const QString path = dir.filePath("keep.zf1");
-        const QByteArray old = buildProjectFile(ProjectHead{}, false, patternImage());
-        QVERIFY(writeFile(path, old));
-        const int code = exitCodeInChild([&] {
-            ignoreFileSizeSignal();
-            rlimit small{1000, RLIM_INFINITY};
-            getrlimit(RLIMIT_FSIZE, &small);
-            small.rlim_cur = 1000;
-            setrlimit(RLIMIT_FSIZE, &small);
-            G.ParamImage.fill(0x4444);
-            const FileResult r = WriteProjectFile(path, ProjectHead{}, false);
-            return !r.ok && r.errorText == "File too large" && G.CommittedImage[1] == 0 ? 0 : 1;
-        });
-        QCOMPARE(code, 0);
-        QCOMPARE(readAll(path), old);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary left
+        QTest::addColumn<QString>("make"); // how the test's folder is set up
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("sizeLimit");
+        QTest::addColumn<QString>("error"); // empty: written
+        const QString notRegular = "%1 is not a regular file.";
+        QTest::newRow("missing folder") << "true"
+                                        << "missing/t" << 0 << "No such file or directory";
+        QTest::newRow("file as a folder") << "echo x >p"
+                                          << "p/t" << 0 << "Not a directory";
+        QTest::newRow("over the size limit") << "echo old >t"
+                                             << "t" << 1000 << "File too large";
+        QTest::newRow("FIFO") << "mkfifo t"
+                              << "t" << 0 << notRegular;
+        QTest::newRow("link to a FIFO") << "mkfifo f; ln -s f t"
+                                        << "t" << 0 << notRegular;
+        QTest::newRow("link to a character device") << "mknod c c 1 5; ln -s c t"
+                                                    << "t" << 0 << notRegular;
+        QTest::newRow("folder") << "mkdir t"
+                                << "t" << 0 << notRegular;
+        QTest::newRow("link to a link to a file") << "echo x >f; ln -s f l; ln -s l t"
+                                                  << "t" << 0 << "";
+        QTest::newRow("dangling link") << "ln -s f t"
+                                       << "t" << 0 << "";
     }
-
-    // Only a regular file (or a new name) is written; a link to one replaces the file it
-    // names and stays a link. Anything else is refused by name and left as it was.
-    void savesReplaceOnlyRegularFiles_data()
-    {
-        QTest::addColumn<QString>("make"); // how the name is made in the test's folder
-        QTest::addColumn<bool>("written");
-        QTest::newRow("FIFO") << "mkfifo t" << false;
-        QTest::newRow("link to a FIFO") << "mkfifo f; ln -s f t" << false;
-        QTest::newRow("link to a character device") << "mknod c c 1 5; ln -s c t" << false;
-        QTest::newRow("folder") << "mkdir t" << false;
-        QTest::newRow("link to a link to a regular file") << "echo x >f; ln -s f l; ln -s l t" << true;
-        QTest::newRow("dangling link") << "ln -s f t" << true;
-    }
-    void savesReplaceOnlyRegularFiles()
+    void savesAndFailedSaves()
     {
         QFETCH(QString, make);
-        QFETCH(bool, written);
+        QFETCH(QString, name);
+        QFETCH(int, sizeLimit);
+        QFETCH(QString, error);
         QTemporaryDir dir;
         if (QProcess::execute("sh", {"-c", "cd '" + dir.path() + "' && " + make}) != 0)
             QSKIP("cannot make the node here");
-        const QString t = dir.filePath("t");
+        const QString t = dir.filePath(name);
         const QFileInfo before(t);
-        const FileResult r = saveFileBytes(t, "project");
-        QCOMPARE(r.ok, written);
-        QCOMPARE(r.errorText, written ? QString() : t + " is not a regular file.");
+        const QByteArray old = before.isFile() ? readAll(t) : QByteArray(); // a FIFO is never opened
+        error.replace("%1", t);
+        QCOMPARE(exitCodeInChild([&] { // the limit stays in the child
+                     limitFileSize(sizeLimit ? rlim_t(sizeLimit) : RLIM_INFINITY);
+                     G.ParamImage.fill(3);
+                     const FileResult r = WriteProjectFile(t, ProjectHead{}, true);
+                     const bool kept = G.CommittedImage[1] == 0 && G.TestDateLine.isEmpty();
+                     return r.errorText == error && r.ok == error.isEmpty() && (r.ok || kept) ? 0 : 1;
+                 }),
+                 0);
         QCOMPARE(QFileInfo(t).isSymLink(), before.isSymLink());
-        QCOMPARE(QFileInfo(t).isFile(), written); // a node that was replaced would be a file now
-        QVERIFY(!written || readAll(t) == "project");
+        QCOMPARE(QFileInfo(t).isFile(), error.isEmpty() || before.isFile()); // no node replaced
+        QVERIFY(error.isEmpty() ? readProjectFile(t).accepted() : !before.isFile() || readAll(t) == old);
         QCOMPARE(QDir(dir.path()).entryList({".krt6-*"}, QDir::Files | QDir::Hidden), QStringList());
     }
 
