@@ -403,20 +403,6 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList({".krt6-*"}, QDir::Files | QDir::Hidden), QStringList());
     }
 
-    void longestNameSavedTwice()
-    {
-        // 255 bytes, the most a name may have; the second save replaces the first file.
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QString(251, 'n') + ".zf1");
-        for (quint16 value : {1, 2}) {
-            G.ParamImage.fill(value);
-            const FileResult r = WriteProjectFile(path, ProjectHead{}, false);
-            QVERIFY2(r.ok, qPrintable(r.errorText));
-            QCOMPARE(readProjectFile(path).contents.image[7], value);
-        }
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
-    }
-
     void randomAndMutatedFilesNeverCrash()
     {
         QRandomGenerator rng(20240307);
