@@ -25,7 +25,8 @@ namespace {
 // failed or was refused leaves nothing behind for the next one.
 void copyChoice(const QPrinter &chosen, QPrinter &job)
 {
-    job.setPrinterName(chosen.printerName());
+    if (!chosen.printerName().isEmpty()) // an empty name would switch the job to PDF
+        job.setPrinterName(chosen.printerName());
     job.setPageLayout(chosen.pageLayout());
     job.setCopyCount(chosen.copyCount());
     job.setCollateCopies(chosen.collateCopies());
