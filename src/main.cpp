@@ -9,6 +9,7 @@
 #include "mainwindow.h"
 #include "messagebox.h"
 #include "messages.h"
+#include "projectfile.h"
 #include "rs232.h"
 #include "splash.h"
 #include "voltage.h"
@@ -25,10 +26,13 @@ constexpr int ExitCreateFailed = 4;
 
 int main(int argc, char **argv)
 {
+    ignoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KRT-6 Configurator"));
     installMessageBoxPresenter();
 
+    // Only another running copy stops the start; a temporary folder in which the lock
+    // cannot be made lets this one run unguarded.
     TInstanceGuard guard;
     if (!guard.acquire()) {
         // Also on stderr, for scripts that start the program.

@@ -3,11 +3,13 @@
 #include "datetimetext.h"
 #include "textcodec.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -156,19 +158,36 @@ QString systemText(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
 }
+
+// The name a save writes to: links are followed to their end, so that the file a link
+// names is replaced and the link stays. A loop of links ends as a link, which is no
+// regular file.
+QString writeTarget(const QString &path)
+{
+    QFileInfo info(QFileInfo(path).absoluteFilePath());
+    for (int depth = 0; depth < 40 && info.isSymLink(); ++depth)
+        info.setFile(info.symLinkTarget());
+    return info.absoluteFilePath();
+}
 } // namespace
 
-FileResult saveProjectFileBytes(const QString &path, const QByteArray &bytes)
+void ignoreFileSizeSignal()
+{
+    ::signal(SIGXFSZ, SIG_IGN);
+}
+
+FileResult saveFileBytes(const QString &path, const QByteArray &bytes)
 {
     FileResult result;
-    // A link is followed: the file it points to is replaced, the link stays.
-    const QFileInfo info(path);
-    QString target = info.canonicalFilePath();
-    if (target.isEmpty())
-        target = info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
+    const QString target = writeTarget(path);
     const QByteArray targetName = QFile::encodeName(target);
+    // Only a regular file is replaced: never a device, a FIFO, a socket or a folder.
     struct stat existing = {};
-    const bool exists = ::stat(targetName.constData(), &existing) == 0;
+    const bool exists = ::lstat(targetName.constData(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode)) {
+        result.errorText = QStringLiteral("%1 is not a regular file.").arg(QDir::toNativeSeparators(path));
+        return result;
+    }
     if (exists && ::access(targetName.constData(), W_OK) != 0) {
         result.errorText = systemText(errno);
         return result;
@@ -272,7 +291,7 @@ FileResult WriteProjectFile(const QString &path, const ProjectHead &head, bool N
     if (NewTestDate)
         written.testDateLine = currentTestDateLine();
     const QByteArray bytes = buildProjectFile(written, false, G.ParamImage);
-    const FileResult result = saveProjectFileBytes(path, bytes);
+    const FileResult result = saveFileBytes(path, bytes);
     if (!result.ok)
         return result;
     commitWrittenImage();

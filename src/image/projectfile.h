@@ -10,7 +10,7 @@
 // characters and padded with blanks.
 //
 // The codec (buildProjectFile, parseProjectFile) is pure: it touches no global state.
-// The file functions (saveProjectFileBytes, readProjectFile) do the file system part.
+// The file functions (saveFileBytes, readProjectFile) do the file system part.
 // The G functions at the end are the steps of Save and Open that change the shared
 // state, so that the window only calls them in the right place.
 
@@ -100,11 +100,19 @@ struct FileResult
     QString errorText;
 };
 
-// Writes bytes to path atomically: a temporary file with a short name of its own in
-// the same folder, then a rename over path. Any name the file system accepts can be
-// saved. On failure the previous file at path is left whole, the temporary file is
-// gone and errorText holds the system's text.
-FileResult saveProjectFileBytes(const QString &path, const QByteArray &bytes);
+// Writes bytes to path atomically (project files and the report's PDF): a temporary
+// file with a short name of its own in the same folder, then a rename over path. Any
+// name the file system accepts can be saved. A link is followed: the file it names is
+// replaced, the link stays. Only a regular file or a new name is written: anything
+// else (device, FIFO, socket, folder) is refused with "<path> is not a regular file.".
+// On failure the previous file at path is left whole, the temporary file is gone and
+// errorText holds the system's text.
+FileResult saveFileBytes(const QString &path, const QByteArray &bytes);
+
+// A write over the file size limit (RLIMIT_FSIZE, a quota) would kill the program by
+// SIGXFSZ; ignored, it fails at write() with "File too large" like a full disk. Called
+// once at program start.
+void ignoreFileSizeSignal();
 
 struct ProjectReadResult
 {

@@ -12,8 +12,10 @@
 namespace {
 QString lockPath(const QString &dir)
 {
+    // Qt names no temporary folder when the one set does not exist; then no lock is made
+    // (rather than one in the working folder).
     const QString folder = dir.isEmpty() ? QDir::tempPath() : dir;
-    return QDir(folder).filePath(TInstanceGuard::lockFileName());
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(TInstanceGuard::lockFileName());
 }
 
 // True when no process with this id exists any more.
@@ -49,8 +51,10 @@ bool TInstanceGuard::acquire()
         m_held = true;
         return true;
     }
+    // No lock can be made (no permission, no temporary folder): no other copy is known
+    // to run, so the start goes on without the guard.
     if (m_lock.error() != QLockFile::LockFailedError)
-        return false;
+        return true;
     qint64 pid = 0;
     QString host;
     QString app;
@@ -60,9 +64,13 @@ bool TInstanceGuard::acquire()
         return false;
     if (!processGone(pid))
         return false;
-    if (m_lock.removeStaleLockFile() && m_lock.tryLock(0))
-        m_held = true;
-    return m_held;
+    // The copy that made the lock is gone: its lock is taken over, and when it cannot
+    // be removed the start goes on unguarded.
+    if (!m_lock.removeStaleLockFile())
+        return true;
+    m_held = m_lock.tryLock(0);
+    // A copy that started meanwhile may have taken it.
+    return m_held || m_lock.error() != QLockFile::LockFailedError;
 }
 
 void TInstanceGuard::release()

@@ -15,8 +15,8 @@ public:
     TInstanceGuard(const TInstanceGuard &) = delete;
     TInstanceGuard &operator=(const TInstanceGuard &) = delete;
 
-    // True when this process now holds the lock; false when another running
-    // instance holds it (or the lock file cannot be created).
+    // False only when another running instance holds the lock. True when this process
+    // now holds it, and also when no lock file can be made at all (isHeld() false).
     bool acquire();
     // Gives the lock up (also done by the destructor).
     void release();

@@ -1,9 +1,11 @@
 #include "printercanvas.h"
 
 #include <QFontMetricsF>
+#include <QPagedPaintDevice>
 #include <QPrinter>
 
-TPrinterCanvas::TPrinterCanvas(QPrinter *printer) : m_printer(printer)
+TPrinterCanvas::TPrinterCanvas(QPagedPaintDevice *device)
+    : m_device(device), m_printer(dynamic_cast<QPrinter *>(device))
 {
     m_font.setFamily(QStringLiteral("Arial"));
 }
@@ -24,11 +26,11 @@ bool TPrinterCanvas::failed(const QString &text)
 bool TPrinterCanvas::beginDoc()
 {
     m_error.clear();
-    if (!m_printer || !m_printer->isValid())
+    if (!m_device || (m_printer && !m_printer->isValid()))
         return failed(QStringLiteral("No printer is installed."));
-    if (!m_painter.begin(m_printer))
+    if (!m_painter.begin(m_device))
         return failed(QStringLiteral("The print job cannot start."));
-    m_scale = m_printer->resolution() / 254.0;
+    m_scale = m_device->logicalDpiY() / 254.0;
     // A blank in the device's own units, as the job's first mark.
     m_painter.drawText(QPointF(0, 0), QStringLiteral(" "));
     return true;
@@ -38,7 +40,7 @@ bool TPrinterCanvas::endDoc()
 {
     if (!m_painter.isActive())
         return failed(QStringLiteral("The print job is not running."));
-    const bool ok = m_painter.end() && m_printer->printerState() != QPrinter::Error;
+    const bool ok = m_painter.end() && !(m_printer && m_printer->printerState() == QPrinter::Error);
     return ok || failed(QStringLiteral("The print job failed."));
 }
 
@@ -52,7 +54,8 @@ void TPrinterCanvas::abortDoc()
 
 bool TPrinterCanvas::newPage()
 {
-    if (!m_painter.isActive() || !m_printer->newPage() || m_printer->printerState() == QPrinter::Error)
+    if (!m_painter.isActive() || !m_device->newPage() ||
+        (m_printer && m_printer->printerState() == QPrinter::Error))
         return failed(QStringLiteral("The printer could not start a new page."));
     return true;
 }
@@ -64,7 +67,7 @@ void TPrinterCanvas::setFont(int height, bool bold)
     m_font.setBold(bold);
     m_font.setPixelSize(qMax(1, qRound(cell)));
     if (m_painter.isActive()) {
-        const double measured = QFontMetricsF(m_font, m_printer).height();
+        const double measured = QFontMetricsF(m_font, m_device).height();
         if (measured > 0)
             m_font.setPixelSize(qMax(1, qRound(cell * cell / measured)));
         m_painter.setFont(m_font);
@@ -75,6 +78,6 @@ void TPrinterCanvas::textOut(int x, int y, const QString &text)
 {
     if (!m_painter.isActive())
         return;
-    const QFontMetricsF metrics(m_painter.font(), m_printer);
+    const QFontMetricsF metrics(m_painter.font(), m_device);
     m_painter.drawText(QPointF(x * m_scale, -y * m_scale + metrics.ascent()), text);
 }

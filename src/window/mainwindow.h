@@ -102,8 +102,8 @@ public:
     // page, for the commands that then fill page 1 from a new image.
     void selectFirstPage();
 
-    // The printer the report goes to: the system's default printer until Printer
-    // configuration chose another or a PDF file.
+    // What Printer configuration chose (the system's default printer until it chose
+    // another or a PDF file); each Print builds its job afresh from it.
     QPrinter *reportPrinter();
     // What the report takes from the window: the head fields, the test date line, the
     // program version, the memo lines, the output row captions, the time of printing.

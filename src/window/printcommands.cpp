@@ -9,14 +9,72 @@
 #include "messages.h"
 #include "page.h"
 #include "printercanvas.h"
+#include "projectfile.h"
 #include "report.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+
+namespace {
+// Each job is built afresh from what Printer configuration chose, so that a job that
+// failed or was refused leaves nothing behind for the next one.
+void copyChoice(const QPrinter &chosen, QPrinter &job)
+{
+    if (!chosen.printerName().isEmpty()) // an empty name would switch the job to PDF
+        job.setPrinterName(chosen.printerName());
+    job.setPageLayout(chosen.pageLayout());
+    job.setCopyCount(chosen.copyCount());
+    job.setCollateCopies(chosen.collateCopies());
+    job.setColorMode(chosen.colorMode());
+    job.setDuplex(chosen.duplex());
+    job.setPageOrder(chosen.pageOrder());
+    job.setDocName(chosen.docName());
+}
+
+// The report on the chosen printer; the failure's text, or empty.
+QString printOn(const QPrinter &chosen, const TReportInput &input)
+{
+    QPrinter job(QPrinter::HighResolution);
+    copyChoice(chosen, job);
+    TPrinterCanvas canvas(&job);
+    TReport report(canvas, input);
+    return report.run() ? QString() : canvas.errorText();
+}
+
+// The report as a PDF file. It is made in memory and then saved as project files are:
+// a write that fails part way (a full disk, the file size limit) shows the system's
+// text and leaves no partial file, and the file chosen is replaced only when it is a
+// regular file.
+QString printPdf(const QPrinter &chosen, const TReportInput &input)
+{
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setResolution(chosen.resolution());
+        writer.setPageLayout(chosen.pageLayout());
+        writer.setPdfVersion(chosen.pdfVersion());
+        writer.setTitle(chosen.docName());
+        writer.setCreator(chosen.creator());
+        TPrinterCanvas canvas(&writer);
+        TReport report(canvas, input);
+        if (!report.run())
+            return canvas.errorText();
+    }
+    const QString file = chosen.outputFileName();
+    const FileResult written = saveFileBytes(file, pdf.data());
+    if (written.ok)
+        return QString();
+    return QStringLiteral("Error writing %1 :\r\n%2").arg(QDir::toNativeSeparators(file), written.errorText);
+}
+} // namespace
 
 QPrinter *TfrmMain::reportPrinter()
 {
@@ -83,19 +141,19 @@ void TfrmMain::druckenClick()
     ed_logo2Exit();
     Button_OKClick();
 
-    QPrinter *printer = reportPrinter();
-    if (printer->outputFormat() == QPrinter::NativeFormat && QPrinterInfo::availablePrinterNames().isEmpty()) {
+    const QPrinter *chosen = reportPrinter();
+    const bool toPdf = chosen->outputFormat() == QPrinter::PdfFormat;
+    // Without a printer Qt falls back to a PDF without a file name.
+    if (toPdf ? chosen->outputFileName().isEmpty() : QPrinterInfo::availablePrinterNames().isEmpty()) {
         showMessage(QStringLiteral("No printer is installed. Choose a printer or a PDF file under File > "
                                    "Printer configuration."),
                     MsgKind::Error, MbOk);
         return;
     }
     const TReportInput input = reportInput();
-    TPrinterCanvas canvas(printer);
-    TReport report(canvas, input);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool printed = report.run();
+    const QString error = toPdf ? printPdf(*chosen, input) : printOn(*chosen, input);
     QApplication::restoreOverrideCursor();
-    if (!printed)
-        showMessage(canvas.errorText(), MsgKind::Error, MbOk);
+    if (!error.isEmpty())
+        showMessage(error, MsgKind::Error, MbOk);
 }

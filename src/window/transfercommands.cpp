@@ -5,8 +5,8 @@
 #include "globals.h"
 #include "imagetexts.h"
 #include "mainwindow.h"
-#include "page_text.h"
 #include "messages.h"
+#include "page_text.h"
 #include "rs232.h"
 #include "signaltexts.h"
 #include "textcodec.h"
@@ -89,7 +89,10 @@ void TfrmMain::datreadClick()
             selectFirstPage();
             ed_logo1Exit();
             ed_logo2Exit();
-            speichernClick();
+            // The unit's image would replace the changes the user wanted kept: a save
+            // that was cancelled or failed ends the read.
+            if (!speichernRun())
+                return;
         }
     }
     G.DataLoaded = true;

@@ -1,3 +1,4 @@
+#include "childprocess.h"
 #include "datetimetext.h"
 #include "globals.h"
 #include "projectfile.h"
@@ -6,12 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <signal.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -348,61 +347,60 @@ private slots:
         }
     }
 
-    void failedSaveKeepsTheOldFileAndState()
+    // A save writes a regular file or a new name; a link to one replaces the file it names
+    // and stays a link. Anything else is refused by name; a save that fails (also part way,
+    // over the file size limit) leaves the old file whole, no temporary file and G as it was.
+    void savesAndFailedSaves_data()
     {
-        QTemporaryDir dir;
-        // a directory that does not exist, and a "directory" that is a regular file
-        const QString plainFile = dir.filePath("plain");
-        QVERIFY(writeFile(plainFile, "x"));
-        for (const QString &path : {dir.filePath("missing/p.zf1"), plainFile + "/p.zf1"}) {
-            G.ParamImage.fill(3);
-            G.ProjectTextModified = true;
-            const FileResult r = WriteProjectFile(path, ProjectHead{}, true);
-            QVERIFY(!r.ok);
-            QVERIFY(!r.errorText.isEmpty());
-            QCOMPARE(G.CommittedImage[1], quint16(0));
-            QVERIFY(G.ProjectTextModified);
-            QVERIFY(G.TestDateLine.isEmpty());
-            QVERIFY(!QFile::exists(path));
-        }
-
-        // a save that fails while writing (file size limit below 7048 bytes; root is
-        // bound by it too) leaves the previous file whole
-        const QString path = dir.filePath("keep.zf1");
-        const QByteArray old = buildProjectFile(ProjectHead{}, false, patternImage());
-        QVERIFY(writeFile(path, old));
-        struct sigaction ignore = {}, previous = {};
-        ignore.sa_handler = SIG_IGN;
-        sigaction(SIGXFSZ, &ignore, &previous);
-        rlimit saved{};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit small = saved;
-        small.rlim_cur = 1000;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        G.ParamImage.fill(0x4444);
-        const FileResult r = WriteProjectFile(path, ProjectHead{}, false);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        sigaction(SIGXFSZ, &previous, nullptr);
-        QVERIFY(!r.ok);
-        QVERIFY(!r.errorText.isEmpty());
-        QVERIFY(r.errorText != "Unknown error");
-        QCOMPARE(readAll(path), old);
-        QCOMPARE(G.CommittedImage[1], quint16(0));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary left
+        QTest::addColumn<QString>("make"); // how the test's folder is set up
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("sizeLimit");
+        QTest::addColumn<QString>("error"); // empty: written
+        const QString notRegular = "%1 is not a regular file.";
+        QTest::newRow("missing folder") << "true"
+                                        << "missing/t" << 0 << "No such file or directory";
+        QTest::newRow("file as a folder") << "echo x >p"
+                                          << "p/t" << 0 << "Not a directory";
+        QTest::newRow("over the size limit") << "echo old >t"
+                                             << "t" << 1000 << "File too large";
+        QTest::newRow("FIFO") << "mkfifo t"
+                              << "t" << 0 << notRegular;
+        QTest::newRow("link to a FIFO") << "mkfifo f; ln -s f t"
+                                        << "t" << 0 << notRegular;
+        QTest::newRow("link to a character device") << "mknod c c 1 5; ln -s c t"
+                                                    << "t" << 0 << notRegular;
+        QTest::newRow("folder") << "mkdir t"
+                                << "t" << 0 << notRegular;
+        QTest::newRow("link to a link to a file") << "echo x >f; ln -s f l; ln -s l t"
+                                                  << "t" << 0 << "";
+        QTest::newRow("dangling link") << "ln -s f t"
+                                       << "t" << 0 << "";
     }
-
-    void longestNameSavedTwice()
+    void savesAndFailedSaves()
     {
-        // 255 bytes, the most a name may have; the second save replaces the first file.
+        QFETCH(QString, make);
+        QFETCH(QString, name);
+        QFETCH(int, sizeLimit);
+        QFETCH(QString, error);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QString(251, 'n') + ".zf1");
-        for (quint16 value : {1, 2}) {
-            G.ParamImage.fill(value);
-            const FileResult r = WriteProjectFile(path, ProjectHead{}, false);
-            QVERIFY2(r.ok, qPrintable(r.errorText));
-            QCOMPARE(readProjectFile(path).contents.image[7], value);
-        }
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        if (QProcess::execute("sh", {"-c", "cd '" + dir.path() + "' && " + make}) != 0)
+            QSKIP("cannot make the node here");
+        const QString t = dir.filePath(name);
+        const QFileInfo before(t);
+        const QByteArray old = before.isFile() ? readAll(t) : QByteArray(); // a FIFO is never opened
+        error.replace("%1", t);
+        QCOMPARE(exitCodeInChild([&] { // the limit stays in the child
+                     limitFileSize(sizeLimit ? rlim_t(sizeLimit) : RLIM_INFINITY);
+                     G.ParamImage.fill(3);
+                     const FileResult r = WriteProjectFile(t, ProjectHead{}, true);
+                     const bool kept = G.CommittedImage[1] == 0 && G.TestDateLine.isEmpty();
+                     return r.errorText == error && r.ok == error.isEmpty() && (r.ok || kept) ? 0 : 1;
+                 }),
+                 0);
+        QCOMPARE(QFileInfo(t).isSymLink(), before.isSymLink());
+        QCOMPARE(QFileInfo(t).isFile(), error.isEmpty() || before.isFile()); // no node replaced
+        QVERIFY(error.isEmpty() ? readProjectFile(t).accepted() : !before.isFile() || readAll(t) == old);
+        QCOMPARE(QDir(dir.path()).entryList({".krt6-*"}, QDir::Files | QDir::Hidden), QStringList());
     }
 
     void randomAndMutatedFilesNeverCrash()

@@ -64,10 +64,20 @@ private slots:
         QVERIFY(!first.acquire());
     }
 
-    void unwritableFolderRefusesQuietly()
+    // No lock can be made: no other copy is known to run, so the start goes on.
+    void noLockFolderLetsTheStartGoOn()
     {
-        TInstanceGuard guard(QStringLiteral("/nonexistent/folder/for/krt6"));
-        QVERIFY(!guard.acquire());
+        const QString none = QStringLiteral("/nonexistent/folder/for/krt6");
+        TInstanceGuard guard(none);
+        QVERIFY(guard.acquire() && !guard.isHeld());
+        QProcess program;
+        start(program, none);
+        QVERIFY(program.waitForStarted(5000));
+        QTest::qWait(1000);
+        QCOMPARE(program.state(), QProcess::Running);
+        QVERIFY(!program.readAllStandardError().contains("Program already running !"));
+        stop(program);
+        QVERIFY(!QFile::exists(TInstanceGuard::lockFileName())); // none in the working folder
     }
 
     // The real program: a second start while the first runs is refused and opens no

@@ -180,15 +180,12 @@ private slots:
         QVERIFY(rec->texts().isEmpty());
     }
 
+    // The items no command test triggers (the others run in the project and transfer tests).
     void menuCommandsRunTheirHandlers()
     {
-        for (const char *name :
-             {"NeuesProjekt1", "oeffnen", "druck_inst", "datread", "datwrite", "mut_RS232"})
+        for (const char *name : {"druck_inst", "mut_RS232", "speichern"}) // Save is disabled: nothing
             action(name)->trigger();
-        action("speichern")->trigger(); // disabled: nothing
-        QCOMPARE(w->calls,
-                 (QMap<QString, int>{
-                     {"new", 1}, {"open", 1}, {"printsetup", 1}, {"read", 1}, {"write", 1}, {"rs232", 1}}));
+        QCOMPARE(w->calls, (QMap<QString, int>{{"printsetup", 1}, {"rs232", 1}}));
     }
 
     void infoShowsAboutBox()

@@ -1,6 +1,8 @@
 // The File commands as a user runs them: New project, Open, Save, Save as and closing,
 // with the file dialogs scripted and every question answered through the recorder.
 
+#include "comsettings.h"
+#include "connect.h"
 #include "controls.h"
 #include "defaults.h"
 #include "filedialogs.h"
@@ -8,8 +10,10 @@
 #include "helprecorder.h"
 #include "mainwindow.h"
 #include "messagerecorder.h"
+#include "page_text.h"
 #include "pagekit.h"
 #include "projectfile.h"
+#include "textcodec.h"
 #include "vermess.h"
 #include "voltage.h"
 #include "windowhelpers.h"
@@ -104,7 +108,8 @@ class TestProjectCommands : public QObject
     QString path(const QString &name) const { return dir->filePath(name); }
 
     // A project file with the given identification line and firmware text.
-    QByteArray projectBytes(const QByteArray &id, const QString &firmware, quint16 marker)
+    QByteArray projectBytes(const QByteArray &id, const QString &firmware, quint16 marker,
+                            const QString &memo = "memo")
     {
         TParamImage img{};
         for (int k = 0; k < ImageWordCount; ++k)
@@ -120,7 +125,7 @@ class TestProjectCommands : public QObject
             for (int k = 2; k < 8; ++k)
                 img[line + k] = 0x2020;
         }
-        QByteArray b = buildProjectFile({"W-42", "Plant", firmware, "X", "2.60", "date", "memo"}, false, img);
+        QByteArray b = buildProjectFile({"W-42", "Plant", firmware, "X", "2.60", "date", memo}, false, img);
         b.replace(0, 48, id.leftJustified(48, ' '));
         return b;
     }
@@ -457,50 +462,87 @@ private slots:
         QCOMPARE(readAll(path("b.zf1")), old);
     }
 
-    // A save that fails changes nothing: Save as to a folder that cannot be made, and Save of a
-    // file that went away meanwhile (it falls back to Save as) puts back the firmware it filled in.
-    void failedSaveChangesNothing_data()
+    // A save that is cancelled or fails changes nothing, and a command that offered it
+    // first ends there: nothing more is asked, read, opened or built; the edit stays.
+    void saveNotDoneChangesNothing_data()
     {
-        QTest::addColumn<bool>("viaSave");
-        QTest::newRow("save as") << false;
-        QTest::newRow("save falling back to save as") << true;
+        QTest::addColumn<QString>("command"); // a menu item
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<bool>("fails");
+        const QString save = "Save changes to project \" PLANT \" ?";
+        for (bool fails : {false, true}) {
+            const char *how = fails ? "failed" : "cancelled";
+            QTest::addRow("save, %s", how) << "speichern"
+                                           << "" << fails;
+            QTest::addRow("save as, %s", how) << "speich_unt"
+                                              << "" << fails;
+            QTest::addRow("read, %s", how) << "datread"
+                                           << "Save changes \r\nto project\" PLANT \" before read?" << fails;
+            QTest::addRow("open, %s", how) << "oeffnen"
+                                           << "Save the changes to project \" PLANT \" ?" << fails;
+            QTest::addRow("new, %s", how) << "NeuesProjekt1" << save << fails;
+            QTest::addRow("closing, %s", how) << "Beenden1" << save << fails;
+        }
     }
-    void failedSaveChangesNothing()
+    void saveNotDoneChangesNothing()
     {
-        QFETCH(bool, viaSave);
+        QFETCH(QString, command);
+        QFETCH(QString, question);
+        QFETCH(bool, fails);
         QVERIFY(QDir(dir->path()).mkdir("sub"));
         writeAll(path("blocker"), "not a folder");
-        load("sub/a.zf1", viaSave ? "" : "Version 2.60");
-        editLogo("ed_logo1"); // an unsaved edit
-        if (viaSave)
-            QVERIFY(QFile::remove(path("sub/a.zf1")));
+        load("sub/a.zf1", "");
+        child<QPlainTextEdit>("Memo1")->setFocus();
+        QTest::keyClicks(child<QPlainTextEdit>("Memo1"), "x");
+        QVERIFY(QFile::remove(path("sub/a.zf1"))); // Save falls back to Save as
+        FileDialogs::clearRequests();
         const Globals before = G;
-        const QString firmware = text("ed_versnr");
-        FileDialogs::setScript({path("blocker/new.zf1")});
-        child<QAction>(viaSave ? "speichern" : "speich_unt")->trigger();
-        QCOMPARE(rec->texts().size(), 1);
-        QCOMPARE(rec->requests().first().kind, MsgKind::Error);
-        QCOMPARE(readAll(path("blocker")), QByteArray("not a folder"));
-        QVERIFY(G.CommittedImage == before.CommittedImage);
-        QVERIFY(G.ProjectTextModified && G.ImageModified);
-        QCOMPARE(text("ed_versnr"), firmware);
-        QVERIFY(child<QLineEdit>("ed_versnr")->palette().color(QPalette::Base) != QColor(0, 255, 255));
-        QCOMPARE(text("ed_mpfad"), path("sub/a.zf1").toUpper());
-        QCOMPARE(text("ed_mprjname"), QString("PLANT"));
+        ComSettings.Port = "/dev/krt6-none"; // a read that ran would report this port
+        fmConnect = new TfmConnect;
+        rec->script({MbYes});
+        FileDialogs::setScript({fails ? path("blocker/new.zf1") : QString()});
+        child<QAction>(qPrintable(command))->trigger();
+        delete fmConnect;
+        fmConnect = nullptr;
+        const QStringList asked = question.isEmpty() ? QStringList() : QStringList{question};
+        QCOMPARE(rec->texts().mid(0, asked.size()), asked);
+        QCOMPARE(rec->texts().size(), asked.size() + fails);
+        QCOMPARE(!rec->requests().isEmpty() && rec->requests().last().kind == MsgKind::Error, fails);
+        QCOMPARE(FileDialogs::requests().size(), 1); // the save's own
+        QVERIFY(w->isVisible());
+        QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), QString("xmemo"));
+        QVERIFY(G.ProjectTextModified && G.DataLoaded && G.ParamImage == before.ParamImage);
+        QVERIFY(G.ReferenceImage == before.ReferenceImage && G.CommittedImage == before.CommittedImage);
+        if (fails) // what the failed save filled in is put back
+            QCOMPARE((QStringList{text("ed_versnr"), text("ed_mpfad"), text("ed_mprjname")}),
+                     (QStringList{"", path("sub/a.zf1").toUpper(), "PLANT"}));
     }
 
-    void closingStaysOpenWhenTheSaveIsNotDone()
+    // Every Windows-1252 character of the memo keeps its byte: all bytes from 0x20 of a
+    // loaded memo, and every printable character typed, through save and open.
+    void memoKeepsEveryByte()
     {
-        QVERIFY(QDir(dir->path()).mkdir("sub"));
-        load("sub/a.zf1");
-        editLogo("ed_logo2");
-        QVERIFY(QFile::remove(path("sub/a.zf1")));
-        rec->script({MbYes});
-        FileDialogs::setScript({QString()}); // the save dialog cancelled
-        QVERIFY(!w->closeQuery());
-        QCOMPARE(rec->texts(), QStringList{"Save changes to project \" PLANT \" ?"});
-        QVERIFY(G.DataLoaded && G.ProjectOpen);
-        QVERIFY(!QFile::exists(path("sub/a.zf1")));
+        QByteArray bytes;
+        for (int b = 0x20; b <= 0xFF; ++b)
+            bytes += char(b);
+        writeAll(path("m.zf1"), projectBytes(FileIdV25, "Version 2.60", 1, fromWin1252(bytes)));
+        open(path("m.zf1"));
+        auto *memo = child<QPlainTextEdit>("Memo1");
+        memo->moveCursor(QTextCursor::End);
+        for (int b = 0x20; b <= 0xFF; ++b) {
+            const QChar c = fromWin1252Char(quint8(b));
+            if (c.category() != QChar::Other_Control) {
+                QTest::sendKeyEvent(QTest::Click, memo, Qt::Key_unknown, QString(c), {});
+                bytes += char(b);
+            }
+        }
+        child<QToolButton>("BitBtnDatSave")->click();
+        QByteArray stored;
+        for (int n = 11; n < 21; ++n)
+            stored += headLine(readAll(path("m.zf1")), n);
+        QCOMPARE(stored.trimmed(), bytes.mid(1));
+        open(path("m.zf1"));
+        QCOMPARE(toWin1252(w->textPage()->memoText()), bytes);
     }
 
     void closing_data()

@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QValidator>
 
 namespace {
@@ -203,7 +204,8 @@ void TTextPage::cb_dinClick()
 
 QString TTextPage::memoText() const
 {
-    QString text = ui->Memo1->toPlainText();
+    // The raw text: toPlainText() would turn every no-break space into a blank.
+    QString text = ui->Memo1->document()->toRawText();
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
