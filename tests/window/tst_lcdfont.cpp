@@ -130,7 +130,8 @@ private slots:
     }
 
     // Every byte 0x20..0xFF, read as the image reads it, has a glyph of its own whose
-    // dots are exactly those of the glyph table.
+    // dots are exactly those of the glyph table. Shapes differ, but for the no-break space,
+    // the dashes and the undefined codes, which look like the first of their kind.
     void everyCodeHasItsTableGlyph()
     {
         const QRawFont font = unitFont();
@@ -140,6 +141,9 @@ private slots:
         QCOMPARE(table.size(), 0x100 - 0x20);
 
         QSet<quint32> used;
+        const QMap<int, int> sameAs{{0xA0, 0x20}, {0x96, 0x2D}, {0x97, 0x2D}, {0x8D, 0x81},
+                                    {0x8F, 0x81}, {0x90, 0x81}, {0x9D, 0x81}};
+        QMap<QString, int> firstOfShape;
         for (int code = 0x20; code <= 0xFF; ++code) {
             const QString where = QStringLiteral("code 0x%1").arg(code, 2, 16, QLatin1Char('0'));
             const QChar c = fromWin1252Char(quint8(code));
@@ -153,6 +157,8 @@ private slots:
             const QPainterPath path = font.pathForGlyph(glyph);
             const QStringList &rows = table[code].rows;
             QCOMPARE(rows.size(), 8);
+            QCOMPARE(firstOfShape.value(rows.join('/'), code), sameAs.value(code, code));
+            firstOfShape.insert(rows.join('/'), sameAs.value(code, code));
             for (int r = 0; r < 8; ++r) {
                 for (int col = 0; col < 5; ++col) {
                     const QPointF centre(LeftMargin + col * Pitch + Pitch / 2,
@@ -171,38 +177,6 @@ private slots:
         // Outside Windows-1252 the font has nothing: other faces stand in there.
         QVERIFY(!font.supportsCharacter(QChar(0x0100)));
         QVERIFY(!font.supportsCharacter(QChar(0x0410)));
-    }
-
-    void shapesDiffer_data()
-    {
-        QTest::addColumn<int>("first");
-        QTest::addColumn<int>("second");
-        QTest::newRow("A / A umlaut") << 0x41 << 0xC4;
-        QTest::newRow("a / a umlaut") << 0x61 << 0xE4;
-        QTest::newRow("digit 0 / O") << 0x30 << 0x4F;
-        QTest::newRow("O / O umlaut") << 0x4F << 0xD6;
-        QTest::newRow("O umlaut / o umlaut") << 0xD6 << 0xF6;
-        QTest::newRow("O grave / o grave") << 0xD2 << 0xF2;
-        QTest::newRow("A circumflex / A ring") << 0xC2 << 0xC5;
-        QTest::newRow("U umlaut / u umlaut") << 0xDC << 0xFC;
-        QTest::newRow("sharp s / B") << 0xDF << 0x42;
-        QTest::newRow("euro / E") << 0x80 << 0x45;
-        QTest::newRow("digit 1 / l") << 0x31 << 0x6C;
-        QTest::newRow("S caron / s caron") << 0x8A << 0x9A;
-        QTest::newRow("Z caron / z caron") << 0x8E << 0x9E;
-        QTest::newRow("O slash / digit 0") << 0xD8 << 0x30;
-        QTest::newRow("comma / low quote") << 0x2C << 0x82;
-        QTest::newRow("undefined 0x81 / blank") << 0x81 << 0x20;
-    }
-
-    void shapesDiffer()
-    {
-        QFETCH(int, first);
-        QFETCH(int, second);
-        const QRawFont font = unitFont();
-        const QPainterPath a = font.pathForGlyph(glyphOf(font, fromWin1252Char(quint8(first))));
-        const QPainterPath b = font.pathForGlyph(glyphOf(font, fromWin1252Char(quint8(second))));
-        QVERIFY(!(a == b));
     }
 
     // A line of text drawn in the face comes out as dots.
