@@ -37,12 +37,14 @@ class TestControls : public QObject
     };
 
 private slots:
-    void spinClickFocusesTheControlBeforeTheClick()
+    // A click first gives the focus to the focus control, found by name ignoring case, so the
+    // field left runs its exit before the click; without a usable one the click still comes
+    // through and the focus stays.
+    void spinClickFocusesTheControlFirst()
     {
         MessageRecorder rec;
         SpinWindow w;
         QVERIFY(QTest::qWaitForWindowActive(&w.window));
-        w.spin->setFocusControl(w.stepped);
         QStringList order;
         connectExit(w.other, [&] { order << "exit other"; });
         QObject::connect(w.spin, &TSpinButton::upClicked, [&] {
@@ -51,33 +53,15 @@ private slots:
         QObject::connect(w.spin, &TSpinButton::downClicked, [&] { order << "down"; });
         w.other->setFocus();
         QTRY_VERIFY(w.other->hasFocus());
-
-        QTest::mouseClick(w.spin->upButton(), Qt::LeftButton);
-        QCOMPARE(order, QStringList({"exit other", "up, focus on ed_K11_verz"}));
-        QTest::mouseClick(w.spin->downButton(), Qt::LeftButton);
-        QCOMPARE(order.last(), QString("down"));
-        QCOMPARE(order.size(), 3);
-        QVERIFY(w.stepped->hasFocus());
-    }
-
-    // The focus control is found by name ignoring case; without a usable one the click
-    // still comes through and the focus stays.
-    void spinFocusControlByNameOrNone()
-    {
-        SpinWindow w;
-        QVERIFY(QTest::qWaitForWindowActive(&w.window));
-        QSignalSpy up(w.spin, &TSpinButton::upClicked);
-        w.other->setFocus();
-        QTRY_VERIFY(w.other->hasFocus());
         QTest::mouseClick(w.spin->upButton(), Qt::LeftButton); // no focus control
-        QVERIFY(w.other->hasFocus());
         w.spin->setFocusControlName("ED_k11_VERZ");
         w.stepped->setEnabled(false);
         QTest::mouseClick(w.spin->upButton(), Qt::LeftButton);
-        QVERIFY(w.other->hasFocus());
-        QCOMPARE(up.count(), 2);
         w.stepped->setEnabled(true);
+        QTest::mouseClick(w.spin->upButton(), Qt::LeftButton);
         QTest::mouseClick(w.spin->downButton(), Qt::LeftButton);
+        QCOMPARE(order, QStringList({"up, focus on ed_other", "up, focus on ed_other", "exit other",
+                                     "up, focus on ed_K11_verz", "down"}));
         QVERIFY(w.stepped->hasFocus());
     }
 
@@ -124,21 +108,17 @@ private slots:
         QCOMPARE(clicks.count(), 3);
         QVERIFY(group.button(0)->isChecked());
         QVERIFY(!group.button(2)->isChecked());
-    }
 
-    void radioItemsChangeKeepsTheChoiceSilently()
-    {
-        TRadioGroup group;
-        group.setItems({"a", "b", "c"});
+        // New item texts keep the choice, silently.
         group.setItemIndex(2);
-        QSignalSpy clicks(&group, &TRadioGroup::groupClicked);
+        QCOMPARE(clicks.count(), 4);
         group.setItemText(2, "Francais");
         QCOMPARE(group.button(2)->text(), QString("Francais"));
         QCOMPARE(group.items().at(2), QString("Francais"));
         group.setItems({"x", "y"}); // the chosen index shrinks to the last item
         QCOMPARE(group.itemIndex(), 1);
         QVERIFY(group.button(1)->isChecked());
-        QCOMPARE(clicks.count(), 0);
+        QCOMPARE(clicks.count(), 4);
         group.setItemText(7, "ignored");
         QCOMPARE(group.items(), QStringList({"x", "y"}));
     }
