@@ -1,5 +1,4 @@
 #include "childprocess.h"
-#include "datetimetext.h"
 #include "globals.h"
 #include "projectfile.h"
 #include "textcodec.h"
@@ -95,23 +94,6 @@ private slots:
         QCOMPARE(quint8(f[5010]), quint8(0x12));
         QCOMPARE(quint8(f[5011]), quint8(0x34));
         QCOMPARE(quint8(f[5000]), quint8(0));
-    }
-
-    void longTimeWithoutZone_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QString>("text");
-        for (const QStringList &row : {QStringList{"C", "HH:mm:ss", "14:05:09"},
-                                       {"de_DE", "HH:mm:ss", "14:05:09"},
-                                       {"en_US", "h:mm:ss AP", "2:05:09 PM"}})
-            QTest::newRow(qPrintable(row[0])) << row[0] << row[1] << row[2];
-    }
-    void longTimeWithoutZone()
-    {
-        QFETCH(QString, locale);
-        QTEST(LongTimeFormatWithoutZone(QLocale(locale)), "format");
-        QTEST(LongTimeText(FixedTime.time(), QLocale(locale)), "text");
     }
 
     void valuesAreCutAndPadded_data()
