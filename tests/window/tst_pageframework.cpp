@@ -299,10 +299,10 @@ private slots:
         enter(4);
         pages[4]->edit->setText("8");
         pages[1]->edit->setText("9");
-        w->selectFirstPage(); // a command selected page 1 from code
+        const int collects4 = pages[4]->collects;
+        w->selectFirstPage(); // a command selected page 1 from code: no step runs
         QCOMPARE(w->shownPageNumber(), 1);
         QCOMPARE(G.CurrentPage, 1);
-        const int collects4 = pages[4]->collects;
         w->CollectCurrentPage(false);
         QCOMPARE(pages[4]->collects, collects4);
         QCOMPARE(G.ParamImage[101], quint16(9));
@@ -327,15 +327,6 @@ private slots:
         QCOMPARE(w->shownPageNumber(), 10);
         QCOMPARE(G.CurrentPage, 10);
         QCOMPARE(rec->texts(), QStringList{"'' is not a valid integer value."});
-    }
-
-    void codeSelectionRunsNoStep()
-    {
-        G.ProjectOpen = true;
-        notebook()->setCurrentIndex(6);
-        QCOMPARE(pages[7]->fills, 0);
-        QCOMPARE(pages[1]->collects, 0);
-        QCOMPARE(G.CurrentPage, 0);
     }
 };
 
