@@ -223,30 +223,28 @@ private slots:
     {
         MessageRecorder rec;
         TwoEdits t;
-        QWidget &window = t.window;
-        QLineEdit *first = t.first, *second = t.second;
         int exits = 0;
-        connectExit(first, [&] {
+        connectExit(t.first, [&] {
             ++exits;
-            throw invalidIntegerError(first->text());
+            throw invalidIntegerError(t.first->text());
         });
-        QVERIFY(showActive(&window));
-        first->setFocus();
-        QTRY_VERIFY(first->hasFocus());
-        first->setText("abc"); // code setting the text is no exit
+        QVERIFY(showActive(&t.window));
+        t.first->setFocus();
+        QTRY_VERIFY(t.first->hasFocus());
+        t.first->setText("abc"); // code setting the text is no exit
         QCOMPARE(exits, 0);
-        QTest::keyClick(first, Qt::Key_Tab);
-        QVERIFY(second->hasFocus());
+        QTest::keyClick(t.first, Qt::Key_Tab);
+        QVERIFY(t.second->hasFocus());
         QCOMPARE(exits, 1);
         QCOMPARE(rec.texts(), QStringList({"'abc' is not a valid integer value."}));
 
         // Another window becoming active is no exit.
-        first->setFocus();
-        QTRY_VERIFY(first->hasFocus());
+        t.first->setFocus();
+        QTRY_VERIFY(t.first->hasFocus());
         QWidget other;
         other.show();
         QApplication::setActiveWindow(&other);
-        QTRY_VERIFY(!window.isActiveWindow());
+        QTRY_VERIFY(!t.window.isActiveWindow());
         QCOMPARE(exits, 1);
     }
 

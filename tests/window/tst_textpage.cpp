@@ -15,21 +15,20 @@ class TestTextPage : public PageTest
 {
     Q_OBJECT
 
-    template <typename T> T *child(const char *name) const { return ::child<T>(w, name); }
     // Data is present; the cancel button fills the shown page 1 from ParamImage.
     void loadAndFill()
     {
         G.ProjectOpen = true;
         G.WriteAccepted = true;
-        child<QWidget>("TabSheet1")->setEnabled(true); // as Open and New project do
-        QTest::mouseClick(child<QPushButton>("cmd_Cancel"), Qt::LeftButton);
+        ctl<QWidget>("TabSheet1")->setEnabled(true); // as Open and New project do
+        QTest::mouseClick(ctl<QPushButton>("cmd_Cancel"), Qt::LeftButton);
         QCOMPARE(G.CurrentPage, 1);
     }
     QStringList rowCaptions() const
     {
         QStringList out;
         for (int n = 3; n <= 8; ++n)
-            out << child<QLabel>(qPrintable(QString("Panel_zl%1").arg(n)))->text();
+            out << ctl<QLabel>(QString("Panel_zl%1").arg(n))->text();
         return out;
     }
 
@@ -39,14 +38,14 @@ private slots:
 
     void beforeDataIsLoaded()
     {
-        QVERIFY(!child<QWidget>("rg_language")->isEnabled());
+        QVERIFY(!ctl<QWidget>("rg_language")->isEnabled());
         for (const char *name : {"Label260", "lb_NomVRang", "Label4", "cb_din", "Panel71"})
-            QVERIFY2(!child<QWidget>(name)->isVisible(), name);
+            QVERIFY2(!ctl<QWidget>(name)->isVisible(), name);
         // A logo text set while nothing is loaded counts its characters but marks nothing.
-        child<QLineEdit>("ed_logo1")->setText("abcde");
-        QCOMPARE(child<QLabel>("lb_anzCh")->text(), QString("5"));
+        ctl<QLineEdit>("ed_logo1")->setText("abcde");
+        QCOMPARE(ctl<QLabel>("lb_anzCh")->text(), QString("5"));
         QVERIFY(!G.ProjectTextModified && !G.ImageModified);
-        QCOMPARE(child<QLineEdit>("ed_logo1")->font().family(), QString("LCD Kyr"));
+        QCOMPARE(ctl<QLineEdit>("ed_logo1")->font().family(), QString("LCD Kyr"));
     }
 
     void logoLineIsStoredPaddedAndShownWhole()
@@ -54,29 +53,29 @@ private slots:
         StoreEditText(LogoLine1, LogoLine1 + 7, "OLD", 16);
         loadAndFill();
         for (const char *name : {"Label260", "lb_NomVRang", "Label4", "cb_din"})
-            QVERIFY2(child<QWidget>(name)->isVisible(), name);
-        QLineEdit *logo = child<QLineEdit>("ed_logo1");
+            QVERIFY2(ctl<QWidget>(name)->isVisible(), name);
+        QLineEdit *logo = ctl<QLineEdit>("ed_logo1");
         logo->setFocus();
         logo->selectAll();
         QTest::keyClicks(logo, "ABC");
-        QCOMPARE(child<QLabel>("lb_anzCh")->text(), QString("3"));
+        QCOMPARE(ctl<QLabel>("lb_anzCh")->text(), QString("3"));
         QVERIFY(G.ProjectTextModified && G.ImageModified);
-        child<QLineEdit>("ed_logo2")->setFocus(); // leaving the field stores it
+        ctl<QLineEdit>("ed_logo2")->setFocus(); // leaving the field stores it
         QCOMPARE(ImageWordsToString(LogoLine1, LogoLine1 + 7), QString("ABC") + QString(13, ' '));
-        QTest::mouseClick(child<QPushButton>("cmd_Cancel"), Qt::LeftButton);
+        QTest::mouseClick(ctl<QPushButton>("cmd_Cancel"), Qt::LeftButton);
         QCOMPARE(logo->text(), QString("ABC") + QString(13, ' '));
-        QCOMPARE(child<QLabel>("lb_anzCh")->text(), QString("16"));
+        QCOMPARE(ctl<QLabel>("lb_anzCh")->text(), QString("16"));
     }
 
     void oldDataShowsTheLogoLinesOnAqua()
     {
         G.WriteAccepted = false;
         G.ProjectOpen = true;
-        QTest::mouseClick(child<QPushButton>("cmd_Cancel"), Qt::LeftButton);
+        QTest::mouseClick(ctl<QPushButton>("cmd_Cancel"), Qt::LeftButton);
         for (const char *name : {"ed_logo1", "ed_logo2"})
-            QCOMPARE(child<QLineEdit>(name)->palette().color(QPalette::Base), QColor(0, 255, 255));
+            QCOMPARE(ctl<QLineEdit>(name)->palette().color(QPalette::Base), QColor(0, 255, 255));
         loadAndFill();
-        QVERIFY(child<QLineEdit>("ed_logo1")->palette().color(QPalette::Base) != QColor(0, 255, 255));
+        QVERIFY(ctl<QLineEdit>("ed_logo1")->palette().color(QPalette::Base) != QColor(0, 255, 255));
     }
 
     void languageChoice_data()
@@ -106,30 +105,30 @@ private slots:
         G.ParamImage[LanguageIndex] = quint16(word80);
         G.ParamImage[CustomLanguage] = quint16(word79);
         loadAndFill();
-        auto *group = child<TRadioGroup>("rg_language");
+        auto *group = ctl<TRadioGroup>("rg_language");
         QCOMPARE(group->itemIndex(), shown);
         QCOMPARE(group->button(2)->text(), thirdItem);
         QCOMPARE(int(G.ParamImage[CustomLanguage]), stored79);
         QCOMPARE(int(G.ParamImage[LanguageIndex]), filled80);
-        QTest::mouseClick(child<QPushButton>("Button_OK"), Qt::LeftButton); // collects page 1
+        QTest::mouseClick(ctl<QPushButton>("Button_OK"), Qt::LeftButton); // collects page 1
         QCOMPARE(int(G.CommittedImage[LanguageIndex]), collected80);
     }
 
     void languageClickIsKeptByCancel()
     {
         loadAndFill();
-        child<QWidget>("rg_language")->setEnabled(true);
-        auto *group = child<TRadioGroup>("rg_language");
+        ctl<QWidget>("rg_language")->setEnabled(true);
+        auto *group = ctl<TRadioGroup>("rg_language");
         clickBox(group->button(1));
         QCOMPARE(G.ParamImage[LanguageIndex], quint16(1));
-        QTest::mouseClick(child<QPushButton>("cmd_Cancel"), Qt::LeftButton);
+        QTest::mouseClick(ctl<QPushButton>("cmd_Cancel"), Qt::LeftButton);
         QCOMPARE(group->itemIndex(), 1);
     }
 
     void dinRailBoxRelabelsTheOutputRows()
     {
         loadAndFill();
-        QCheckBox *box = child<QCheckBox>("cb_din");
+        QCheckBox *box = ctl<QCheckBox>("cb_din");
         clickBox(box);
         QCOMPARE(rowCaptions(), (QStringList{"LED S1 INFO", "LED S2 ALARM", "Alarm A (K1)", "Alarm B (K2)",
                                              "Relay K3", "Relay K4"}));
