@@ -52,6 +52,9 @@ void TfmConnect::showProgress(int bar, int words)
     // window's next update, when the transfer processes events, not on the spot.
     ui->Label1->setText(QString::number(words) + QStringLiteral(" of 1024 Words"));
     setBarValue(bar);
+    // The last report: a read ends without processing events again, so it is painted now.
+    if (words == ImageWordCount)
+        repaint(ui->Label1->geometry().united(ui->ProgressBar1->geometry()));
 }
 
 void TfmConnect::setBarValue(int value)
