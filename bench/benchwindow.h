@@ -1,13 +1,17 @@
 #pragma once
-// What the window benchmarks share: the main window on the offscreen platform with some
-// pages standing empty (entering or leaving them costs nothing), every message reported
-// as unexpected, and the median of the times measured.
+// What the window benchmarks share: the platform in use, the main window with some pages
+// standing empty (entering or leaving them costs nothing) or with a new project, every
+// message reported as unexpected, and the median of the times measured.
 
+#include "defaults.h"
 #include "globals.h"
 #include "mainwindow.h"
 #include "messages.h"
 #include "page.h"
+#include "signaltexts.h"
+#include "pagecontrol.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 #include <algorithm>
@@ -34,5 +38,27 @@ inline std::unique_ptr<TfrmMain> benchWindow(const QList<int> &empty)
     w->show();
     G.ProjectOpen = true;
     G.WriteAccepted = true;
+    return w;
+}
+
+// Qt's platform (QT_QPA_PLATFORM, else xcb on a display); offscreen when there is no display.
+inline void usePlatformInUse()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// The window with every page of the program, showing page 1 of a new project of range L
+// (24 cells), as File > New project leaves it.
+inline std::unique_ptr<TfrmMain> newProjectWindow()
+{
+    auto w = benchWindow({});
+    G.VoltageRange = 0;
+    SetNewProjectDefaults();
+    BuildSignalTexts();
+    w->pageControl()->setEnabled(true);
+    w->ShowTextPage();
+    QCoreApplication::processEvents();
     return w;
 }

@@ -1,72 +1,78 @@
-// Prints the full report of a rich project (every matrix bit set, three batteries, both
-// boards, a long memo) to a PDF file and reports the CPU time of the run.
-// Goal: under 0.3 s of CPU. Exit code 1 when the goal is missed.
+// Times File > Print as the user runs it on a rich project (every matrix bit set, three
+// batteries, both boards, a long memo), printed to a PDF file: the print command's own
+// preparation (the pages that hold defaults filled once, the shown page collected, page 1
+// selected, the logo lines stored, the image committed, the window's texts gathered) and
+// the report run. Each run starts as the first Print after a project was opened (no page
+// visited). Reports the CPU time of the process per Print.
+// Goal: under 0.3 s of CPU. Exit code 1 when the median misses it.
 //
-// Usage: krt6reportbench [runs]   (default 5; the median is reported)
+// Usage: krt6reportbench [runs]   (default 5; the median and the slowest are reported)
 
-#include "defaults.h"
+#include "benchwindow.h"
 #include "globals.h"
-#include "printercanvas.h"
-#include "report.h"
+#include "page_text.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QFile>
 #include <QPrinter>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
-#include <vector>
+#include <ctime>
 
 namespace {
-double processCpuSeconds()
+double cpuSeconds()
 {
-    rusage ru{};
-    getrusage(RUSAGE_SELF, &ru);
-    return double(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) + double(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
 }
 } // namespace
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    usePlatformInUse();
+    QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
 
-    SetNewProjectDefaults();
-    for (int w = 180; w <= 251; ++w)
-        G.ParamImage[w] = 0xFFFF; // every signal on every output
+    const auto w = newProjectWindow();
+    for (int word = 180; word <= 251; ++word)
+        G.ParamImage[word] = 0xFFFF; // every signal on every output
     G.ParamImage[69] = 3;
     G.ParamImage[84] = 1;
     G.ParamImage[617] = 1;
     G.ParamImage[464] = 1;
-    TReportInput input;
-    input.projectName = QStringLiteral("BENCH PLANT");
-    input.now = QDateTime::currentDateTime();
+    w->ShowTextPage();
+    w->setHeadText(HeadField::ProjectName, QStringLiteral("BENCH PLANT"));
+    QStringList memo;
     for (int k = 0; k < 60; ++k)
-        input.memoLines << QStringLiteral("Memo line %1 with some text of the commissioning engineer").arg(k);
-    for (int r = 0; r < 16; ++r)
-        input.rowCaptions << QStringLiteral(" Row %1").arg(r);
+        memo << QStringLiteral("Memo line %1 with some text of the commissioning engineer").arg(k);
+    w->textPage()->setMemoText(memo.join(QStringLiteral("\r\n")));
 
     QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    QPrinter *printer = w->reportPrinter();
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(pdf);
     std::vector<double> cpu;
     int pages = 0;
     for (int i = 0; i < runs; ++i) {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(dir.filePath(QStringLiteral("report.pdf")));
-        TPrinterCanvas canvas(&printer);
-        TReport report(canvas, input);
-        const double start = processCpuSeconds();
-        if (!report.run()) {
-            std::fprintf(stderr, "print failed: %s\n", qPrintable(canvas.errorText()));
+        G.VisitedPages = 0;
+        QFile::remove(pdf);
+        const double start = cpuSeconds();
+        w->druckenClick();
+        cpu.push_back(cpuSeconds() - start);
+        QFile file(pdf);
+        pages = file.open(QIODevice::ReadOnly) ? int(file.readAll().count("/Type /Page\n")) : 0;
+        if (pages == 0) {
+            std::fprintf(stderr, "nothing was printed\n");
             return 2;
         }
-        cpu.push_back(processCpuSeconds() - start);
-        pages = report.PrintPageNo;
+        QCoreApplication::processEvents();
     }
-    std::sort(cpu.begin(), cpu.end());
-    const double median = cpu[cpu.size() / 2];
-    std::printf("report of %d pages to PDF: median CPU %.3f s (goal < 0.3 s), %d runs\n", pages, median, runs);
-    return median < 0.3 ? 0 : 1;
+    const double typical = median(cpu);
+    std::printf("File > Print of a rich project, %d pages to PDF (preparation and report run): median CPU "
+                "%.3f s, slowest %.3f s (goal < 0.3 s), %d runs\n",
+                pages, typical, *std::max_element(cpu.begin(), cpu.end()), runs);
+    return typical < 0.3 ? 0 : 1;
 }

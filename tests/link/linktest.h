@@ -69,6 +69,27 @@ struct SimLink
     }
 };
 
+// Line-error counters that a test steps: `step` is added by stepNow(), or by the call
+// `stepAtCall` of read() (call 1 takes the configured port's base).
+struct SteppedLineErrors : LineErrorSource
+{
+    LineErrorCounts counts, step;
+    bool counted = true;
+    int calls = 0, stepAtCall = 0;
+    bool read(QSerialPort &, LineErrorCounts *c) override
+    {
+        if (++calls == stepAtCall)
+            stepNow();
+        *c = counts;
+        return counted;
+    }
+    void stepNow()
+    {
+        counts = {counts.frame + step.frame, counts.parity + step.parity, counts.overrun + step.overrun,
+                  counts.brk + step.brk};
+    }
+};
+
 inline KrtSimulator::Options simOptions(KrtSimulator::Fault fault, bool paced = false)
 {
     KrtSimulator::Options o;

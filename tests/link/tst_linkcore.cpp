@@ -90,6 +90,8 @@ private slots:
         QCOMPARE(port.stopBits(), QSerialPort::OneStop);
         QCOMPARE(port.flowControl(), QSerialPort::NoFlowControl);
         QVERIFY(rec.texts().isEmpty());
+        LineErrorCounts counts;
+        QVERIFY(!DriverLineErrors().read(s.link.port(), &counts)); // no line-error counters either
 
         // A parity code outside the table is refused.
         TCOM bad = ComSettings;

@@ -72,6 +72,11 @@ private slots:
         sim.setImage(patternImage(8));
         QVERIFY(startUnit(sim));
         KrtProtocol link;
+        SteppedLineErrors noCounters; // a port that keeps no counters is not checked
+        noCounters.counted = false;
+        noCounters.step = {1, 1, 1, 1};
+        noCounters.stepAtCall = 2;
+        link.setLineErrorSource(&noCounters);
         G.TransferDirection = 1;
         G.SignalMatrixConverted = true; // a new data set must be converted again
         int connected = 0;
@@ -150,9 +155,12 @@ private slots:
         QTest::addColumn<int>("acks");  // write: acknowledgements the unit gave
         QTest::addColumn<int>("minMs"); // from the greeting to the end
         QTest::addColumn<int>("maxMs");
+        QTest::addColumn<int>("lineErrors"); // counted by the driver: 1 framing, 2 parity, 4 overrun, 8 break
+        QTest::addColumn<bool>("inGreeting"); // counted during the greeting, else right after it
         const auto row = [](const char *name, int direction, Fault fault, const char *message, int acks = 0,
-                            int minMs = 0, int maxMs = 1500) {
-            QTest::newRow(name) << direction << int(fault) << QString(message) << acks << minMs << maxMs;
+                            int minMs = 0, int maxMs = 1500, int lineErrors = 0, bool inGreeting = false) {
+            QTest::newRow(name) << direction << int(fault) << QString(message) << acks << minMs << maxMs
+                                << lineErrors << inGreeting;
         };
         row("read: wrong CRC", 1, Fault::WrongReadCrc, "Transmission Error\r\nChecksum error");
         row("read: 2051 bytes", 1, Fault::Burst2051, "Transmission Error Nr.1");
@@ -162,6 +170,13 @@ private slots:
         row("write: acknowledgement 0", 2, Fault::ZeroAck, "Communication Error", 10);
         row("write: wrong CRC echo", 2, Fault::WrongCrcEcho, "Transmission Error\n\rChecksum Error", 64);
         row("write: hang-up half way", 2, Fault::HangUp, "Com Error:\r\nInput/output error", 31);
+        row("greeting: framing error", 1, Fault::None, "Error retrieving CommError : \r\nframing error", 0, 0,
+            1500, 1, true);
+        row("read: parity error, overrun", 1, Fault::None,
+            "Error retreiving CommError : \r\nparity error, overrun error", 0, 0, 1500, 6);
+        row("write: every line error", 2, Fault::None,
+            "Error retreiving CommError : \r\nframing error, parity error, overrun error, break", 0, 0, 1500,
+            15);
     }
     void failedTransferChangesNothing()
     {
@@ -171,11 +186,18 @@ private slots:
         QFETCH(int, acks);
         QFETCH(int, minMs);
         QFETCH(int, maxMs);
+        QFETCH(int, lineErrors);
+        QFETCH(bool, inGreeting);
         MessageRecorder rec;
         KrtSimulator sim(simOptions(Fault(fault)));
         QVERIFY(startUnit(sim));
         const auto unitBefore = sim.image();
         KrtProtocol link;
+        SteppedLineErrors counters;
+        counters.step = {quint32(lineErrors & 1), quint32(lineErrors >> 1 & 1), quint32(lineErrors >> 2 & 1),
+                         quint32(lineErrors >> 3 & 1)};
+        counters.stepAtCall = inGreeting ? 2 : 0;
+        link.setLineErrorSource(&counters);
         G.TransferDirection = quint8(direction);
         G.ImageModified = direction == 2;
         G.WriteAccepted = false; // old data; the current unit's greeting must not change that
@@ -185,13 +207,15 @@ private slots:
         const TransferOutcome out = RunTransfer(link, [&] {
             acceptedWhenConnected = G.WriteAccepted;
             t.restart();
+            counters.stepNow();
         });
         const qint64 ms = t.elapsed();
-        QVERIFY(out.connected && !out.imageRead && !out.writeConfirmed);
+        QVERIFY(out.connected != inGreeting && !out.imageRead && !out.writeConfirmed);
+        QCOMPARE(sim.stats().pcGreetings, 0); // a line error does not make the unit an old one
         QCOMPARE(out.status, LinkStatus::Failed);
         QVERIFY2(ms >= minMs && ms <= maxMs, qPrintable(QString::number(ms)));
         QCOMPARE(describeMessages(rec), QStringList{describeMessage(message, MsgKind::Error, MbOk, 0)});
-        QVERIFY(acceptedWhenConnected);
+        QCOMPARE(acceptedWhenConnected, !inGreeting);
         QVERIFY(!G.WriteAccepted);
         verifyGlobalImagesUntouched();
         QCOMPARE(G.ImageModified, direction == 2);

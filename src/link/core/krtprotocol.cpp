@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QStringList>
 #include <QThread>
 
 #include <algorithm>
@@ -13,6 +14,9 @@
 #include <cstring>
 #include <poll.h>
 #include <sys/ioctl.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <linux/serial.h>
 #endif
 
 namespace {
@@ -55,6 +59,39 @@ bool lineHungUp(QSerialPort &port)
 }
 
 } // namespace
+
+bool DriverLineErrors::read(QSerialPort &port, LineErrorCounts *counts)
+{
+#ifdef Q_OS_LINUX
+    serial_icounter_struct icount{};
+    const int saved = errno;
+    const bool ok = ::ioctl(int(port.handle()), TIOCGICOUNT, &icount) == 0;
+    errno = saved;
+    if (!ok)
+        return false;
+    *counts = LineErrorCounts{quint32(icount.frame), quint32(icount.parity), quint32(icount.overrun),
+                              quint32(icount.brk)};
+    return true;
+#else
+    Q_UNUSED(port);
+    Q_UNUSED(counts);
+    return false;
+#endif
+}
+
+QString LineErrorText(const LineErrorCounts &before, const LineErrorCounts &now)
+{
+    QStringList seen;
+    if (now.frame != before.frame)
+        seen << QStringLiteral("framing error");
+    if (now.parity != before.parity)
+        seen << QStringLiteral("parity error");
+    if (now.overrun != before.overrun)
+        seen << QStringLiteral("overrun error");
+    if (now.brk != before.brk)
+        seen << QStringLiteral("break");
+    return seen.join(QStringLiteral(", "));
+}
 
 KrtProtocol::~KrtProtocol()
 {
@@ -106,6 +143,31 @@ bool KrtProtocol::failReading()
                                         : QStringLiteral("Com Error:\r\n"));
 }
 
+void KrtProtocol::takeLineErrorBaseline()
+{
+    LineErrorSource *source = m_lineErrors ? m_lineErrors : &m_driverLineErrors;
+    m_lineCounts = LineErrorCounts();
+    m_lineCounted = source->read(m_port, &m_lineCounts);
+}
+
+// True while the driver counted no new line error; else shows `literal` with the errors
+// named and returns false. Every error is reported once: the counts seen become the base.
+bool KrtProtocol::lineClear(const QString &literal)
+{
+    if (!m_lineCounted)
+        return true;
+    LineErrorSource *source = m_lineErrors ? m_lineErrors : &m_driverLineErrors;
+    LineErrorCounts now;
+    if (!source->read(m_port, &now))
+        return true; // a line that hung up is reported by the reads
+    const QString seen = LineErrorText(m_lineCounts, now);
+    m_lineCounts = now;
+    if (seen.isEmpty())
+        return true;
+    m_lineErrorSeen = true;
+    return fail(literal + seen);
+}
+
 bool KrtProtocol::abortRead()
 {
     m_status = LinkStatus::Aborted;
@@ -126,6 +188,7 @@ bool KrtProtocol::OpenPort(const TCOM &settings)
     ClosePort();
     m_settings = settings;
     m_status = LinkStatus::Ok;
+    m_lineCounted = false;
     m_port.setPortName(settings.Port);
     if (settings.Port.isEmpty() || !m_port.open(QIODevice::ReadWrite)) {
         const QString system =
@@ -207,6 +270,7 @@ int KrtProtocol::ConfigurePort()
             return failWithSystemText(QStringLiteral("Clear DTR/RTS Com Error\n\r")), 0;
     }
     m_port.clearError();
+    takeLineErrorBaseline();
     return 1;
 }
 
@@ -233,6 +297,8 @@ bool KrtProtocol::greetingPhase(const QByteArray &greeting, bool *acknowledged)
             if (w == WaitResult::Error) {
                 return failReading();
             }
+            if (!lineClear(QStringLiteral("Error retrieving CommError : \r\n")))
+                return false;
             if (w == WaitResult::Ready) {
                 const QByteArray reply = m_port.readAll();
                 if (reply.contains('>')) {
@@ -252,14 +318,17 @@ bool KrtProtocol::ConnectToUnit()
     m_status = LinkStatus::Ok;
     G.WriteAccepted = false;
     m_port.clearError();
+    m_lineErrorSeen = false;
 
     bool acknowledged = false;
-    greetingPhase(QByteArrayLiteral("PCCOM:"), &acknowledged); // an error here still lets "PC:" run
+    greetingPhase(QByteArrayLiteral("PCCOM:"), &acknowledged); // a port error here still lets "PC:" run
     if (acknowledged) {
         G.WriteAccepted = true;
         m_status = LinkStatus::Ok;
         return true;
     }
+    if (m_lineErrorSeen)
+        return false;
     m_port.clearError();
     if (!greetingPhase(QByteArrayLiteral("PC:"), &acknowledged))
         return false;
@@ -293,6 +362,8 @@ bool KrtProtocol::ReadImageFromUnit(TParamImage &image)
         if (w == WaitResult::Error) {
             return failReading();
         }
+        if (!lineClear(QStringLiteral("Error retreiving CommError : \r\n")))
+            return false;
         const qint64 queued = m_port.bytesAvailable();
         if (queued > 0) {
             if (received + queued > ReadByteCount)
@@ -352,6 +423,8 @@ bool KrtProtocol::WaitForAnswer(quint8 *buffer, int count)
         if (isRealError(m_port.error())) {
             return failReading();
         }
+        if (!lineClear(QStringLiteral("Error retreiving CommError : \r\n")))
+            return false;
         if (m_port.bytesAvailable() >= count) {
             if (m_port.read(reinterpret_cast<char *>(buffer), count) != count)
                 return failWithSystemText(QStringLiteral("Read ComError:\r\n"));

@@ -25,6 +25,16 @@
 // processing of the write's next wait, which shows the abort box and returns false
 // with lastStatus() == LinkStatus::Aborted.
 //
+// Line errors: where the driver counts them (TIOCGICOUNT: 8250 UARTs, most USB serial
+// adapters), every poll of the greeting, the read loop and the waits of the write checks
+// whether framing or parity errors, overruns or breaks were counted since the port was
+// configured; any new one ends the step with its message ("Error retrieving CommError : "
+// in the greeting, "Error retreiving CommError : " in the read and the write, each
+// followed by CR LF and the errors named). A line error in the greeting ends the whole
+// greeting: a garbled line does not make a current unit an old one. A port without
+// counters (a pseudo-terminal) is not checked. The counters are read through
+// LineErrorSource, which tests replace.
+//
 // Waiting never spins: the steps block in QSerialPort::waitForReadyRead() for at most
 // PollSliceMs at a time (AnswerSliceMs in the waits of the write, which end as soon as
 // the answer comes); the time-outs keep their lengths (GreetingWindowMs,
@@ -48,6 +58,37 @@
 
 #include <atomic>
 #include <functional>
+
+// Line errors counted by a serial driver since it started counting: characters with a
+// framing or a parity error, characters lost to an overrun, breaks received.
+struct LineErrorCounts
+{
+    quint32 frame = 0;
+    quint32 parity = 0;
+    quint32 overrun = 0;
+    quint32 brk = 0;
+};
+
+// Where the protocol reads the line-error counters of its open port.
+class LineErrorSource
+{
+public:
+    virtual ~LineErrorSource() = default;
+    // The port's counters now; false when the port keeps none.
+    virtual bool read(QSerialPort &port, LineErrorCounts *counts) = 0;
+};
+
+// The driver's counters (TIOCGICOUNT on the port's descriptor). A device that keeps none
+// rejects the request (a pseudo-terminal: ENOTTY or EINVAL); so does a line that hung up.
+class DriverLineErrors : public LineErrorSource
+{
+public:
+    bool read(QSerialPort &port, LineErrorCounts *counts) override;
+};
+
+// The kinds of line error counted in `now` but not in `before`, named and joined with
+// ", " ("framing error, parity error, overrun error, break"); empty when there is none.
+QString LineErrorText(const LineErrorCounts &before, const LineErrorCounts &now);
 
 enum class LinkStatus {
     Ok,      // the last step succeeded
@@ -87,6 +128,8 @@ public:
     KrtProtocol &operator=(const KrtProtocol &) = delete;
 
     void setProgressHook(ProgressHook hook) { m_progress = std::move(hook); }
+    // Where the line-error counters come from; nullptr: the driver's.
+    void setLineErrorSource(LineErrorSource *source) { m_lineErrors = source; }
 
     // Opens settings.Port for reading and writing and remembers the settings for
     // ConfigurePort. Failure: "Error opening port <Port> : \r\n<system text>".
@@ -138,6 +181,8 @@ private:
     bool fail(const QString &text, int buttons = MbOk, int helpContext = 0);
     bool failWithSystemText(const QString &literal);
     bool failReading();
+    void takeLineErrorBaseline();
+    bool lineClear(const QString &literal);
     QString systemText();
     bool abortRead();
     bool abortWrite();
@@ -150,6 +195,11 @@ private:
     ProgressHook m_progress;
     QElapsedTimer m_lastReport; // invalid until the first report of a transfer
     std::atomic<bool> m_cancel{false};
+    DriverLineErrors m_driverLineErrors;
+    LineErrorSource *m_lineErrors = nullptr;
+    LineErrorCounts m_lineCounts;   // as of the last check
+    bool m_lineCounted = false;     // the port keeps counters
+    bool m_lineErrorSeen = false;   // the greeting ended on a line error
     LinkStatus m_status = LinkStatus::Ok;
 };
 

@@ -43,16 +43,29 @@ void TfmConnect::showEvent(QShowEvent *event)
 void TfmConnect::FormActivate()
 {
     ui->Label2->setText(QStringLiteral("trying to connect"));
-    ui->ProgressBar1->setValue(0);
+    setBarValue(0);
     ui->Label1->clear();
     TimerRd->start();
 }
 
 void TfmConnect::showProgress(int bar, int words)
 {
-    // The label first: the bar repaints at once and takes the label's change along.
+    // The protocol reports at most every 100 ms; both changes are painted with the
+    // window's next update, when the transfer processes events, not on the spot.
     ui->Label1->setText(QString::number(words) + QStringLiteral(" of 1024 Words"));
-    ui->ProgressBar1->setValue(bar);
+    setBarValue(bar);
+    // The last report: a read ends without processing events again, so it is painted now.
+    if (words == ImageWordCount)
+        repaint(ui->Label1->geometry().united(ui->ProgressBar1->geometry()));
+}
+
+void TfmConnect::setBarValue(int value)
+{
+    // QProgressBar::setValue() repaints at once; with its updates held back it only
+    // takes the value, and enabling them again schedules its update.
+    ui->ProgressBar1->setUpdatesEnabled(false);
+    ui->ProgressBar1->setValue(value);
+    ui->ProgressBar1->setUpdatesEnabled(true);
 }
 
 void TfmConnect::TimerRdTimer()
@@ -72,7 +85,6 @@ void TfmConnect::TimerRdTimer()
     runGuarded([this] {
         m_outcome = RunTransfer(m_link, [this] {
             ui->Label2->setText(QStringLiteral("Transmission running !"));
-            ui->Label2->repaint();
         });
     });
     if (G.TransferDirection == 1 && m_outcome.imageRead)
@@ -81,7 +93,7 @@ void TfmConnect::TimerRdTimer()
                 host->ShowReadImage();
         });
 
-    ui->ProgressBar1->setValue(0);
+    setBarValue(0);
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
     m_link.ClosePort();

@@ -42,6 +42,7 @@ protected:
 private:
     void FormActivate();
     void showProgress(int bar, int words);
+    void setBarValue(int value);
 
     KrtProtocol m_link;
     TransferOutcome m_outcome;
