@@ -81,7 +81,7 @@ private slots:
     }
 
     // Each end of every range of every page's field rows shows whole in its font at the window's
-    // size, in the field, its copies and (a total's top on 4 cells) its per-cell edit.
+    // size, in the field, its copies and (a total's top on 1 cell) its per-cell edit.
     void widestValuesShownWhole()
     {
         QStringList cut;
@@ -94,7 +94,7 @@ private slots:
                         for (const double v : {lim.min, lim.max})
                             if (QLineEdit *e = lim.set() && name ? ctl(name) : nullptr) {
                                 const QSignalBlocker quiet(e); // no change handler rewrites the text
-                                const QString text = name == f.perCell ? FloatToFixedText(lim.max / 4, 2)
+                                const QString text = name == f.perCell ? FloatToFixedText(lim.max, 2)
                                                                        : kit::FieldKit::valueText(f, v);
                                 e->setText(text);
                                 const int frame = e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2;
