@@ -125,9 +125,8 @@ private slots:
                     a = a->parentWidget();
                 while (a && b->parentWidget() != a->parentWidget())
                     b = b->parentWidget();
-                const QRect ra = a ? a->geometry() : QRect(), rb = b->geometry();
-                QVERIFY2(!a || rb.y() >= ra.bottom() - 2 ||
-                             (rb.x() >= ra.right() - 2 && rb.bottom() > ra.y()),
+                const QRect p = a ? a->geometry() : QRect(), q = b->geometry(); // right: on p's row only
+                QVERIFY2(!a || q.y() >= p.bottom() - 2 || (q.x() >= p.right() - 2 && q.bottom() > p.y()),
                          qPrintable(QString("page %1: %2").arg(n).arg(x->objectName())));
                 before = x;
             }

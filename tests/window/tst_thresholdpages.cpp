@@ -126,25 +126,24 @@ private slots:
         type(c[1], c[2]);
         const auto before = std::pair(G.ParamImage, G.CommittedImage);
         const bool refused = c[4].isEmpty();
+        const TParamImage &stored = command.endsWith("OK") ? G.ParamImage : G.CommittedImage; // OK collects
         rec->script(refused ? QList<int>{MbNo} : QList<int>{MbYes, MbNo});
+        TFrm_CharSet picker(w); // closeBehind: active beside the window when that is closed from outside
+        picker.setVisible(command == "closeBehind");
+        picker.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), picker.isVisible() ? &picker : (QWidget *)w);
         if (command.startsWith("ctrl"))
             QTest::keyClick(ctl(c[1]), command == "ctrl+s" ? Qt::Key_S : Qt::Key_P, Qt::ControlModifier);
-        else if (command.startsWith("close")) {
-            TFrm_CharSet picker(w); // closed from outside while the picker beside it is active
-            if (command == "closeBehind")
-                picker.show(), picker.activateWindow();
-            QTRY_COMPARE(QApplication::activeWindow(), picker.isVisible() ? &picker : (QWidget *)w);
+        else if (command.startsWith("close"))
             w->close();
-        } else
+        else
             QTest::mouseClick(ctl<QAbstractButton>(command), Qt::LeftButton);
         FileDialogs::endScript();
         QCOMPARE(ctl(c[1])->text(), c[3]);
         QCOMPARE(QFile::exists(f + ".zf1") || QFile::exists(f + ".pdf"),
                  !refused && !command.contains("wr") && !command.endsWith("OK"));
         if (!refused)
-            QCOMPARE(
-                (command == "Button_OK" ? G.ParamImage : G.CommittedImage)[c[4].section('=', 0, 0).toInt()],
-                c[4].section('=', 1).toUShort());
+            QCOMPARE(stored[c[4].section('=', 0, 0).toInt()], c[4].section('=', 1).toUShort());
         else {
             QCOMPARE(rec->texts().size(), c.size() - 5);
             QVERIFY(rec->texts().value(0).startsWith(c.value(5)) && w->isVisible() &&
