@@ -13,6 +13,8 @@ bool showingFailure = false;
 int failureCount = 0;
 // The field a refused exit gives the focus back to, until it has it again.
 QPointer<QWidget> focusBackTarget;
+// The field whose focus return is scheduled and has not run yet.
+QPointer<QWidget> focusReturn;
 
 void showFailure(const std::function<void()> &show)
 {
@@ -31,7 +33,10 @@ void giveFocusBack(QWidget *field)
     if (!field)
         return;
     focusBackTarget = field;
+    focusReturn = field;
     QTimer::singleShot(0, field, [field] {
+        if (focusReturn == field)
+            focusReturn = nullptr;
         if (field->isVisible() && field->isEnabled())
             field->setFocus(Qt::OtherFocusReason);
         if (focusBackTarget == field && field->hasFocus())
@@ -69,6 +74,7 @@ private:
         return w && (w == owner || owner->isAncestorOf(w));
     }
 
+public:
     void focusChanged(QWidget *old, QWidget *now)
     {
         // Pass through to the field a refused exit gives the focus back to: the field left
@@ -93,6 +99,7 @@ private:
         }
     }
 
+private:
     std::vector<Entry> m_entries;
 };
 } // namespace
@@ -124,6 +131,22 @@ bool runGuarded(const std::function<void()> &handler)
 int guardedFailureCount()
 {
     return failureCount;
+}
+
+bool focusReturnPending()
+{
+    return focusReturn;
+}
+
+void moveFocus(QWidget *to)
+{
+    QWidget *old = to->window()->focusWidget();
+    // Only a change of the application's focus is reported; a window whose focus widget does
+    // not have it (another window is active) has its exits run here.
+    const bool reported = old && old == QApplication::focusWidget();
+    to->setFocus(Qt::MouseFocusReason);
+    if (!reported && old && old != to)
+        ExitDispatcher::instance().focusChanged(old, to);
 }
 
 void connectExit(QWidget *widget, QObject *context, std::function<void()> handler)

@@ -36,6 +36,15 @@ bool runGuarded(const std::function<void()> &handler);
 // whether handlers it set off indirectly (an exit handler run by a focus change) failed.
 int guardedFailureCount();
 
+// Whether a field that refused its exit has yet to get the focus back. Until it has, the
+// refusal still stands: nothing that leaves the field may go on as if it had been left.
+bool focusReturnPending();
+
+// Gives `to` the focus of its window, running the exit handlers this change of focus runs as
+// it would in the active window, also while another window is active (the main window
+// closed from outside while a window beside it has the focus, say).
+void moveFocus(QWidget *to);
+
 // Connects a signal to a handler that runs guarded.
 template <typename Sender, typename Signal, typename Handler>
 QMetaObject::Connection connectGuarded(Sender *sender, Signal signal, QObject *context, Handler handler)

@@ -3,6 +3,7 @@
 // across pages 5 and 10, the defaults of old data, and the cell-count change that scales the
 // voltages of the other pages.
 
+#include "charset.h"
 #include "filedialogs.h"
 #include "page.h"
 #include "pagekit.h"
@@ -104,7 +105,8 @@ private slots:
     void commandLeavesField_data()
     {
         QTest::addColumn<QString>("command");
-        for (const char *command : {"ctrl+s", "BitBtn_wr_LCtoPC", "ctrl+p", "BitBtn_exit", "close"})
+        for (const char *command :
+             {"ctrl+s", "BitBtn_wr_LCtoPC", "ctrl+p", "BitBtn_exit", "close", "closeBehind", "Button_OK"})
             for (const char *row :
                  {"4|me_U1max|95|80.0|2=800", "9|em_max_duration|2500|00:00||Ungültige Zeitangabe",
                   "5|em_nom_curr|45|50.0||Manual charge", "4|ed_batt_hys|||"})
@@ -122,25 +124,31 @@ private slots:
         setWords({{557, 400}, {577, 500}, {103, 500}});
         clickTab(c[0].toInt());
         type(c[1], c[2]);
-        const TParamImage before = G.CommittedImage;
+        const auto before = std::pair(G.ParamImage, G.CommittedImage);
         const bool refused = c[4].isEmpty();
+        const TParamImage &stored = command.endsWith("OK") ? G.ParamImage : G.CommittedImage; // OK collects
         rec->script(refused ? QList<int>{MbNo} : QList<int>{MbYes, MbNo});
+        TFrm_CharSet picker(w); // closeBehind: active beside the window when that is closed from outside
+        picker.setVisible(command == "closeBehind");
+        picker.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), picker.isVisible() ? &picker : (QWidget *)w);
         if (command.startsWith("ctrl"))
             QTest::keyClick(ctl(c[1]), command == "ctrl+s" ? Qt::Key_S : Qt::Key_P, Qt::ControlModifier);
-        else if (command == "close")
+        else if (command.startsWith("close"))
             w->close();
         else
-            QTest::mouseClick(ctl<QToolButton>(command), Qt::LeftButton);
+            QTest::mouseClick(ctl<QAbstractButton>(command), Qt::LeftButton);
         FileDialogs::endScript();
         QCOMPARE(ctl(c[1])->text(), c[3]);
-        QCOMPARE(QFile::exists(f + ".zf1") || QFile::exists(f + ".pdf"), !refused && !command.contains("wr"));
+        QCOMPARE(QFile::exists(f + ".zf1") || QFile::exists(f + ".pdf"),
+                 !refused && !command.contains("wr") && !command.endsWith("OK"));
         if (!refused)
-            QCOMPARE(G.CommittedImage[c[4].section('=', 0, 0).toInt()], c[4].section('=', 1).toUShort());
+            QCOMPARE(stored[c[4].section('=', 0, 0).toInt()], c[4].section('=', 1).toUShort());
         else {
             QCOMPARE(rec->texts().size(), c.size() - 5);
             QVERIFY(rec->texts().value(0).startsWith(c.value(5)) && w->isVisible() &&
-                    G.CommittedImage == before);
-            QTRY_VERIFY(ctl(c[1])->hasFocus());
+                    std::pair(G.ParamImage, G.CommittedImage) == before);
+            QTRY_COMPARE(w->focusWidget(), ctl(c[1]));
         }
     }
 

@@ -2,7 +2,6 @@
 
 #include "dispatch.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -50,12 +49,16 @@ bool TPageControl::userSelect(int index)
 
 bool TPageControl::leaveFocusedField()
 {
+    // A field that refused its exit and is still to get the focus back has not been left:
+    // a button that took the focus on its press finds the refusal standing.
+    if (focusReturnPending())
+        return false;
     QWidget *shown = currentWidget();
-    QWidget *focus = QApplication::focusWidget();
+    QWidget *focus = window()->focusWidget(); // this window's, whether it is the active one or not
     if (!shown || !focus || !shown->isAncestorOf(focus))
         return true;
     const int failures = guardedFailureCount();
-    tabBar()->setFocus(Qt::MouseFocusReason);
+    moveFocus(tabBar());
     // An exit handler that took the user to another page has ended what asked for the leave.
     return guardedFailureCount() == failures && currentWidget() == shown;
 }
