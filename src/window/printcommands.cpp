@@ -16,8 +16,6 @@
 #include <QBuffer>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileInfo>
-#include <QLineEdit>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -107,26 +105,10 @@ void TfrmMain::druck_instClick()
     QPrintDialog dialog(reportPrinter(), this);
     dialog.setWindowTitle(QStringLiteral("Printer configuration"));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    auto *buttons = dialog.findChild<QDialogButtonBox *>();
-    if (buttons) {
-        // The dialog only chooses the printer; printing is File > Print.
+    // The dialog only chooses the printer; printing is File > Print.
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>())
         if (QPushButton *confirm = buttons->button(QDialogButtonBox::Ok))
             confirm->setText(QStringLiteral("&OK"));
-        // The dialog's own check of the output file opens it for writing, which blocks for
-        // good on a FIFO: a name that is no regular file or folder is refused before it.
-        QObject::disconnect(buttons, &QDialogButtonBox::accepted, &dialog, nullptr);
-        connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog] {
-            const auto *file = dialog.findChild<QLineEdit *>(QStringLiteral("filename"));
-            const QFileInfo target(file && file->isEnabled() ? file->text() : QString());
-            if (target.exists() && !target.isFile() && !target.isDir()) {
-                showMessage(QStringLiteral("%1 is not a regular file.").arg(QDir::toNativeSeparators(file->text())),
-                            MsgKind::Error, MbOk);
-                return;
-            }
-            if (!QMetaObject::invokeMethod(&dialog, "_q_checkFields"))
-                dialog.accept();
-        });
-    }
     dialog.exec();
 }
 

@@ -5,19 +5,11 @@
 #include "childprocess.h"
 #include "pagetest.h"
 
-#include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFile>
-#include <QLineEdit>
-#include <QPrintDialog>
-#include <QPushButton>
-#include <QTimer>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-
-#include <sys/stat.h>
 
 class TestPrint : public PageTest
 {
@@ -78,30 +70,6 @@ private slots:
         pdfinfo.start("pdfinfo", {dir.filePath("good.pdf")});
         QVERIFY(pdfinfo.waitForFinished(30000) && pdfinfo.exitCode() == 0);
         QVERIFY(QRegularExpression("Pages: +[1-9]").match(pdfinfo.readAllStandardOutput()).hasMatch());
-    }
-
-    // A FIFO named as the PDF file under Printer configuration is refused with one box; the
-    // dialog's own check would block for good opening it. A good name is then taken.
-    void setupRefusesFifo()
-    {
-        const QString fifo = dir.filePath("fifo.pdf");
-        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        QStringList shown;
-        QTimer::singleShot(0, this, [&] {
-            auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            auto *printers = dialog->findChild<QComboBox *>("printers");
-            printers->setCurrentIndex(printers->count() - 1); // the PDF file
-            for (const QString &name : {fifo, dir.filePath("good.pdf")}) {
-                dialog->findChild<QLineEdit *>("filename")->setText(name);
-                dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
-                shown << QString::number(dialog->isVisible());
-            }
-        });
-        w->druck_instClick();
-        QCOMPARE(shown, (QStringList{"1", "0"}));
-        QCOMPARE(rec->texts(), QStringList{fifo + " is not a regular file."});
-        QCOMPARE(w->reportPrinter()->outputFileName(), dir.filePath("good.pdf"));
     }
 
     void oldDataDefaultsBeforePrinting()
