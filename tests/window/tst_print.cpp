@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -38,9 +39,12 @@ private slots:
         QTest::addColumn<QString>("first");
         QTest::addColumn<int>("sizeLimit");
         QTest::addColumn<QString>("message");
-        QTest::newRow("nothing chosen") << "" << 0
-                                        << "No printer is installed. Choose a printer or a PDF "
-                                           "file under File > Printer configuration.";
+        QTest::newRow("nothing chosen")
+            << "" << 0
+            << (QPrinterInfo::availablePrinterNames().isEmpty() ? "No printer is installed."
+                                                                : "No PDF file name was chosen.") +
+                   QString(" Choose a printer or a PDF file under File > Printer configuration.");
+        QTest::newRow("FIFO") << "fifo" << 0 << dir.filePath("fifo") + " is not a regular file.";
         QTest::newRow("folder removed after it was chosen")
             << "gone/first.pdf" << 0
             << "Error writing " + dir.filePath("gone/first.pdf") + " :\r\nNo such file or directory";
@@ -53,6 +57,7 @@ private slots:
         QFETCH(int, sizeLimit);
         QFETCH(QString, message);
         QVERIFY(QDir(dir.path()).mkpath("gone"));
+        QProcess::execute("mkfifo", {dir.filePath("fifo")});
         G.CurrentPage = 6;
         QCOMPARE(exitCodeInChild([&] {
                      limitFileSize(sizeLimit ? rlim_t(sizeLimit) : RLIM_INFINITY);
