@@ -16,6 +16,7 @@
 #include <QBuffer>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintEngine>
@@ -24,10 +25,31 @@
 #include <QPushButton>
 #include <QScopeGuard>
 
+#include <sys/stat.h>
+
 namespace {
 // The key under which Qt's print engines keep the options for the print server (pages
 // per sheet, page set, the pages chosen, ...); Qt does not publish it.
 const auto PPK_CupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// Qt's check of the dialog's fields opens the output file for writing to see whether it
+// can be written: on a FIFO without a reader it would wait for ever. A name that exists
+// and is neither a regular file nor a folder (Qt's own box) is refused before that check,
+// as a save refuses it.
+void refuseOddOutputFile(QPrintDialog &dialog, QDialogButtonBox *buttons)
+{
+    if (!QObject::disconnect(buttons, SIGNAL(accepted()), &dialog, SLOT(_q_checkFields())))
+        return;
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog] {
+        const auto *file = dialog.findChild<QLineEdit *>(QStringLiteral("filename"));
+        struct stat target = {};
+        if (file && file->isEnabled() && ::stat(QFile::encodeName(file->text()).constData(), &target) == 0 &&
+            !S_ISREG(target.st_mode) && !S_ISDIR(target.st_mode))
+            showMessage(QStringLiteral("%1 is not a regular file.").arg(file->text()), MsgKind::Error, MbOk);
+        else
+            QMetaObject::invokeMethod(&dialog, "_q_checkFields");
+    });
+}
 
 // Each job is built afresh from what Printer configuration chose, so that a job that
 // failed or was refused leaves nothing behind for the next one.
@@ -119,9 +141,11 @@ void TfrmMain::druck_instClick()
     dialog.setWindowTitle(QStringLiteral("Printer configuration"));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     // The dialog only chooses the printer; printing is File > Print.
-    if (auto *buttons = dialog.findChild<QDialogButtonBox *>())
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>()) {
         if (QPushButton *confirm = buttons->button(QDialogButtonBox::Ok))
             confirm->setText(QStringLiteral("&OK"));
+        refuseOddOutputFile(dialog, buttons);
+    }
     dialog.exec();
 }
 
