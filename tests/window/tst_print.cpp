@@ -5,6 +5,7 @@
 #include "childprocess.h"
 #include "pagetest.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QPrinter>
@@ -92,6 +93,8 @@ private slots:
         const int reader = ::open(fifo.constData(), O_RDONLY | O_NONBLOCK);
         bool stayed = false;
         whenModalShows([&](QWidget *dialog) {
+            auto *printers = dialog->findChild<QComboBox *>("printers");
+            printers->setCurrentIndex(printers->count() - 1); // "Print to File (PDF)"
             dialog->findChild<QLineEdit *>("filename")->setText(fifo);
             QTimer::singleShot(1000, dialog,
                                [] { QApplication::activeModalWidget()->close(); }); // Qt's question
