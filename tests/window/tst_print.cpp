@@ -6,12 +6,10 @@
 #include "pagetest.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFile>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -95,10 +93,10 @@ private slots:
         whenModalShows([&](QWidget *dialog) {
             auto *printers = dialog->findChild<QComboBox *>("printers");
             printers->setCurrentIndex(printers->count() - 1); // "Print to File (PDF)"
-            dialog->findChild<QLineEdit *>("filename")->setText(fifo);
-            QTimer::singleShot(1000, dialog,
-                               [] { QApplication::activeModalWidget()->close(); }); // Qt's question
-            dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+            auto *file = dialog->findChild<QLineEdit *>("filename");
+            file->setText(fifo);
+            QTimer::singleShot(1000, dialog, [] { QApplication::activeModalWidget()->close(); });
+            QTest::keyClick(file, Qt::Key_Return);
             stayed = dialog->isVisible();
             dialog->close();
         });
