@@ -5,11 +5,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLocale>
 
 #include <cerrno>
+#include <climits>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -159,15 +160,78 @@ QString systemText(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// The name a save writes to: links are followed to their end, so that the file a link
-// names is replaced and the link stays. A loop of links ends as a link, which is no
-// regular file.
-QString writeTarget(const QString &path)
+// The real name of an existing file or folder (every link followed), empty when there
+// is none.
+QByteArray realPath(const QByteArray &name)
 {
-    QFileInfo info(QFileInfo(path).absoluteFilePath());
-    for (int depth = 0; depth < 40 && info.isSymLink(); ++depth)
-        info.setFile(info.symLinkTarget());
-    return info.absoluteFilePath();
+    char *real = ::realpath(name.constData(), nullptr);
+    const QByteArray result(real);
+    std::free(real);
+    return result;
+}
+
+// The name a save writes to: links are followed on the disk to their end, so that the
+// file a link names is replaced and the link stays. An existing target is its real name.
+// A dangling link is followed one readlink() at a time, each relative target taken from
+// the real folder of its link, as the system follows it ("../x" in a folder reached
+// through a link is not "x" beside that link). A loop ends on a link, which is no
+// regular file.
+QByteArray writeTarget(const QString &path)
+{
+    QByteArray name =
+        QFile::encodeName(QDir::isRelativePath(path) ? QDir::currentPath() + u'/' + path : path);
+    for (int depth = 0; depth < 40; ++depth) {
+        if (const QByteArray real = realPath(name); !real.isEmpty())
+            return real;
+        const qsizetype slash = name.lastIndexOf('/');
+        QByteArray folder = realPath(slash > 0 ? name.left(slash) : QByteArray("/"));
+        if (folder.isEmpty())
+            return name; // no such folder: the save fails there with the system's text
+        if (!folder.endsWith('/'))
+            folder += '/';
+        name = folder + name.mid(slash + 1);
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(name.constData(), target, sizeof target);
+        if (n <= 0)
+            return name; // a new name
+        name = target[0] == '/' ? QByteArray(target, n) : folder + QByteArray(target, n);
+    }
+    return name;
+}
+
+// Puts the written temporary file in the target's place: 0 or the error. On Linux the
+// two names are swapped in one step and what came out is looked at: a node put at the
+// target after the caller's check is swapped back (notRegular) instead of replaced.
+// A file system without these renames gets a plain rename after the caller's check.
+int moveIntoPlace(const QByteArray &temp, const QByteArray &target, bool exists, bool &notRegular)
+{
+#ifdef RENAME_EXCHANGE
+    const auto swap = [&] {
+        return ::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE);
+    };
+    int done = exists
+                   ? swap()
+                   : ::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
+    if (!exists && done != 0 && errno == EEXIST) { // made since the check
+        exists = true;
+        done = swap();
+    }
+    if (done == 0 && !exists)
+        return 0;
+    if (done == 0) {
+        // The old target is now under the temporary name.
+        struct stat old = {};
+        if (::lstat(temp.constData(), &old) == 0 && S_ISREG(old.st_mode)) {
+            ::unlink(temp.constData());
+            return 0;
+        }
+        notRegular = true;
+        return swap() == 0 ? 0 : errno;
+    }
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        return errno;
+#endif
+    return ::rename(temp.constData(), target.constData()) == 0 ? 0 : errno;
 }
 } // namespace
 
@@ -179,15 +243,17 @@ void ignoreFileSizeSignal()
 FileResult saveFileBytes(const QString &path, const QByteArray &bytes)
 {
     FileResult result;
-    const QString target = writeTarget(path);
-    const QByteArray targetName = QFile::encodeName(target);
+    const QByteArray targetName = writeTarget(path);
+    const auto refuseNotRegular = [&] {
+        result.errorText = QStringLiteral("%1 is not a regular file.").arg(QDir::toNativeSeparators(path));
+        result.notRegularFile = true;
+        return result;
+    };
     // Only a regular file is replaced: never a device, a FIFO, a socket or a folder.
     struct stat existing = {};
     const bool exists = ::lstat(targetName.constData(), &existing) == 0;
-    if (exists && !S_ISREG(existing.st_mode)) {
-        result.errorText = QStringLiteral("%1 is not a regular file.").arg(QDir::toNativeSeparators(path));
-        return result;
-    }
+    if (exists && !S_ISREG(existing.st_mode))
+        return refuseNotRegular();
     if (exists && ::access(targetName.constData(), W_OK) != 0) {
         result.errorText = systemText(errno);
         return result;
@@ -196,7 +262,7 @@ FileResult saveFileBytes(const QString &path, const QByteArray &bytes)
     // The temporary file has a short name of its own in the same folder, so that every
     // name the file system takes can be saved, and a random part, so that one left by a
     // killed save never stands in the way.
-    QByteArray temp = QFile::encodeName(QFileInfo(target).absolutePath()) + "/.krt6-XXXXXX";
+    QByteArray temp = targetName.left(targetName.lastIndexOf('/')) + "/.krt6-XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         result.errorText = systemText(errno);
@@ -239,9 +305,11 @@ FileResult saveFileBytes(const QString &path, const QByteArray &bytes)
         result.errorText = systemText(error);
         return result;
     }
-    if (::rename(temp.constData(), targetName.constData()) != 0) {
-        const int error = errno;
+    bool notRegular = false;
+    if (const int error = moveIntoPlace(temp, targetName, exists, notRegular); error != 0 || notRegular) {
         ::unlink(temp.constData());
+        if (notRegular)
+            return refuseNotRegular();
         result.errorText = systemText(error);
         return result;
     }

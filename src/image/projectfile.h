@@ -98,6 +98,7 @@ struct FileResult
 {
     bool ok = false;
     QString errorText;
+    bool notRegularFile = false; // errorText is "<path> is not a regular file."
 };
 
 // Writes bytes to path atomically (project files and the report's PDF): a temporary

@@ -1,12 +1,16 @@
 #include "instanceguard.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSysInfo>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/types.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -59,7 +63,7 @@ bool TInstanceGuard::acquire()
     QString host;
     QString app;
     if (!m_lock.getLockInfo(&pid, &host, &app))
-        return false;
+        return takeOverUnreadableLock();
     if (!host.isEmpty() && host != QSysInfo::machineHostName())
         return false;
     if (!processGone(pid))
@@ -71,6 +75,29 @@ bool TInstanceGuard::acquire()
     m_held = m_lock.tryLock(0);
     // A copy that started meanwhile may have taken it.
     return m_held || m_lock.error() != QLockFile::LockFailedError;
+}
+
+bool TInstanceGuard::takeOverUnreadableLock()
+{
+#ifdef Q_OS_UNIX
+    // A running copy holds an flock() on its lock file. A file without its owner's line
+    // (a run killed between making and writing it) that nobody holds is taken over.
+    const int fd = ::open(QFile::encodeName(m_fileName).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return true;
+    const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    const bool held = !free && errno == EWOULDBLOCK;
+    const bool removed = free && ::unlink(QFile::encodeName(m_fileName).constData()) == 0;
+    ::close(fd);
+    if (held)
+        return false;
+    if (!removed)
+        return true; // no other copy is known to run: the start goes on unguarded
+    m_held = m_lock.tryLock(0);
+    return m_held || m_lock.error() != QLockFile::LockFailedError;
+#else
+    return false;
+#endif
 }
 
 void TInstanceGuard::release()

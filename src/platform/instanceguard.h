@@ -1,7 +1,7 @@
 #pragma once
 // Single-instance guard: a lock file "telvo742.exe.lock" in the temporary directory,
 // held for the whole run. A lock left behind by a run that was killed (its process is
-// gone) is taken over.
+// gone, or it died before writing its line and nobody holds the file) is taken over.
 
 #include <QLockFile>
 #include <QString>
@@ -26,6 +26,9 @@ public:
     static QString lockFileName() { return QStringLiteral("telvo742.exe.lock"); }
 
 private:
+    // acquire()'s answer for a lock file whose owner cannot be read.
+    bool takeOverUnreadableLock();
+
     QString m_fileName;
     QLockFile m_lock;
     bool m_held = false;

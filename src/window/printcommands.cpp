@@ -16,13 +16,41 @@
 #include <QBuffer>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QPdfWriter>
 #include <QPrintDialog>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QScopeGuard>
+
+#include <sys/stat.h>
 
 namespace {
+// The key under which Qt's print engines keep the options for the print server (pages
+// per sheet, page set, the pages chosen, ...); Qt does not publish it.
+const auto PPK_CupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// Qt's check of the dialog's fields opens the output file for writing to see whether it
+// can be written: on a FIFO without a reader it would wait for ever. A name that exists
+// and is neither a regular file nor a folder (Qt's own box) is refused before that check,
+// as a save refuses it.
+void refuseOddOutputFile(QPrintDialog &dialog, QDialogButtonBox *buttons)
+{
+    if (!QObject::disconnect(buttons, SIGNAL(accepted()), &dialog, SLOT(_q_checkFields())))
+        return;
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog] {
+        const auto *file = dialog.findChild<QLineEdit *>(QStringLiteral("filename"));
+        struct stat target = {};
+        if (file && file->isEnabled() && ::stat(QFile::encodeName(file->text()).constData(), &target) == 0 &&
+            !S_ISREG(target.st_mode) && !S_ISDIR(target.st_mode))
+            showMessage(QStringLiteral("%1 is not a regular file.").arg(file->text()), MsgKind::Error, MbOk);
+        else
+            QMetaObject::invokeMethod(&dialog, "_q_checkFields");
+    });
+}
+
 // Each job is built afresh from what Printer configuration chose, so that a job that
 // failed or was refused leaves nothing behind for the next one.
 void copyChoice(const QPrinter &chosen, QPrinter &job)
@@ -30,12 +58,19 @@ void copyChoice(const QPrinter &chosen, QPrinter &job)
     if (!chosen.printerName().isEmpty()) // an empty name would switch the job to PDF
         job.setPrinterName(chosen.printerName());
     job.setPageLayout(chosen.pageLayout());
+    job.setFullPage(chosen.fullPage());
     job.setCopyCount(chosen.copyCount());
     job.setCollateCopies(chosen.collateCopies());
     job.setColorMode(chosen.colorMode());
     job.setDuplex(chosen.duplex());
     job.setPageOrder(chosen.pageOrder());
     job.setDocName(chosen.docName());
+    job.setPrintRange(chosen.printRange());
+    job.setPageRanges(chosen.pageRanges());
+    // The print server's options last, after the printer they belong to.
+    const QVariant serverOptions = chosen.printEngine()->property(PPK_CupsOptions);
+    if (serverOptions.isValid())
+        job.printEngine()->setProperty(PPK_CupsOptions, serverOptions);
 }
 
 // The report on the chosen printer; the failure's text, or empty.
@@ -70,8 +105,8 @@ QString printPdf(const QPrinter &chosen, const TReportInput &input)
     }
     const QString file = chosen.outputFileName();
     const FileResult written = saveFileBytes(file, pdf.data());
-    if (written.ok)
-        return QString();
+    if (written.ok || written.notRegularFile) // that text names the file already
+        return written.errorText;
     return QStringLiteral("Error writing %1 :\r\n%2").arg(QDir::toNativeSeparators(file), written.errorText);
 }
 } // namespace
@@ -106,9 +141,11 @@ void TfrmMain::druck_instClick()
     dialog.setWindowTitle(QStringLiteral("Printer configuration"));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     // The dialog only chooses the printer; printing is File > Print.
-    if (auto *buttons = dialog.findChild<QDialogButtonBox *>())
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>()) {
         if (QPushButton *confirm = buttons->button(QDialogButtonBox::Ok))
             confirm->setText(QStringLiteral("&OK"));
+        refuseOddOutputFile(dialog, buttons);
+    }
     dialog.exec();
 }
 
@@ -144,16 +181,22 @@ void TfrmMain::druckenClick()
     const QPrinter *chosen = reportPrinter();
     const bool toPdf = chosen->outputFormat() == QPrinter::PdfFormat;
     // Without a printer Qt falls back to a PDF without a file name.
-    if (toPdf ? chosen->outputFileName().isEmpty() : QPrinterInfo::availablePrinterNames().isEmpty()) {
-        showMessage(QStringLiteral("No printer is installed. Choose a printer or a PDF file under File > "
-                                   "Printer configuration."),
+    const bool noPrinter = QPrinterInfo::availablePrinterNames().isEmpty();
+    if (toPdf ? chosen->outputFileName().isEmpty() : noPrinter) {
+        showMessage(QStringLiteral("%1 Choose a printer or a PDF file under File > Printer configuration.")
+                        .arg(noPrinter ? QStringLiteral("No printer is installed.")
+                                       : QStringLiteral("No PDF file name was chosen.")),
                     MsgKind::Error, MbOk);
         return;
     }
     const TReportInput input = reportInput();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString error = toPdf ? printPdf(*chosen, input) : printOn(*chosen, input);
-    QApplication::restoreOverrideCursor();
+    QString error;
+    {
+        // The cursor comes back however the run ends, before any box is shown.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        error = toPdf ? printPdf(*chosen, input) : printOn(*chosen, input);
+    }
     if (!error.isEmpty())
         showMessage(error, MsgKind::Error, MbOk);
 }

@@ -357,6 +357,12 @@ private slots:
                                                   << "t" << 0 << "";
         QTest::newRow("dangling link") << "ln -s f t"
                                        << "t" << 0 << "";
+        // "../shared" is taken from the real folder of the link, not beside "via".
+        const QString relative = "mkdir -p real/sub real/shared shared; ln -s real/sub via; "
+                                 "ln -s ../shared/p real/sub/t";
+        QTest::newRow("relative link in a linked folder") << relative + "; echo x >real/shared/p"
+                                                          << "via/t" << 0 << "";
+        QTest::newRow("dangling relative link in a linked folder") << relative << "via/t" << 0 << "";
     }
     void savesAndFailedSaves()
     {

@@ -64,6 +64,18 @@ private slots:
         QVERIFY(!first.acquire());
     }
 
+    // A lock file without its owner's line (a run killed before writing it) is taken
+    // over; emptied while a running copy holds it, it still keeps a second one out.
+    void emptyLockFile()
+    {
+        QTemporaryDir dir;
+        TInstanceGuard first(dir.path()), second(dir.path());
+        QVERIFY(QFile(first.fileName()).open(QIODevice::WriteOnly));
+        QVERIFY(first.acquire() && first.isHeld());
+        QVERIFY(QFile::resize(first.fileName(), 0));
+        QVERIFY(!second.acquire());
+    }
+
     // No lock can be made: no other copy is known to run, so the start goes on.
     void noLockFolderLetsTheStartGoOn()
     {
