@@ -168,21 +168,6 @@ private slots:
         QCOMPARE(exits, 1);
     }
 
-    void radioColumnsFillTopToBottom()
-    {
-        TRadioGroup group;
-        group.setColumns(2);
-        group.setItems({"a", "b", "c"});
-        group.resize(300, 200);
-        group.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&group));
-        // Two per column: a and b in the first column, c in the second.
-        QCOMPARE(group.button(0)->x(), group.button(1)->x());
-        QVERIFY(group.button(1)->y() > group.button(0)->y());
-        QVERIFY(group.button(2)->x() > group.button(0)->x());
-        QCOMPARE(group.button(2)->y(), group.button(0)->y());
-    }
-
     void maskTranslation_data()
     {
         QTest::addColumn<QString>("mask");

@@ -56,7 +56,7 @@ private slots:
                  "4|ed_u3max_verz|52=3600|fill|3600|ed_u2max_verz=3600|52=3600", "2|rg_B1_Idc3|0=0|fill|1||",
                  "5|ed_red_anz_WR_UNV|82=3|fill|3||88=3", "9|em_Tkmin|42=32768|fill|-3276.8||42=32768",
                  "6|ed_K13_verz|300|up|1||", "7|ed_Shuffle|10|down|3600||632=3600", "11|me_CountCell2_on|85|exit|80.0||",
-                 "12|ed_Vgr|20|up|5||",
+                 "12|ed_Vgr|20|up|5||", "12|ed_Vgr|1a-.2|none|12||",
              })
             QTest::newRow(row) << QString(row);
         // clang-format on
