@@ -119,20 +119,6 @@ private slots:
         QCOMPARE(m_num->text(), QString("-7e"));
     }
 
-    void editingKeysPass()
-    {
-        focus(m_num);
-        QTest::keyClicks(m_num, "123");
-        QTest::keyClick(m_num, Qt::Key_Home);
-        QTest::keyClick(m_num, Qt::Key_Delete);
-        QCOMPARE(m_num->text(), QString("23"));
-        QTest::keyClick(m_num, Qt::Key_Right);
-        QTest::keyClicks(m_num, "9");
-        QCOMPARE(m_num->text(), QString("293"));
-        QTest::keyClick(m_num, Qt::Key_Tab); // focus moves on
-        QTRY_VERIFY(m_real->hasFocus());
-    }
-
     // A valid time steps by a minute around the clock; an invalid one shows the error and
     // becomes 00:00 (which texts are valid times is the field text's concern).
     void timeUporDown_data()
