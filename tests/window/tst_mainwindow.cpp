@@ -110,6 +110,11 @@ private slots:
         w->findChild<QWidget *>("TabSheet1")->setEnabled(true);
         QVERIFY(reactivate(w));
         QVERIFY(w->findChild<QWidget *>("TabSheet1")->isEnabled());
+        // F1 in a field asks the main window's help.
+        HelpRecorder help;
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_F1);
+        QCOMPARE(help.contexts, QList<int>{2});
     }
 
     void toolbarButtonsRunTheirCommands()
@@ -179,7 +184,7 @@ private slots:
         QVERIFY(rec->texts().isEmpty());
     }
 
-    void infoShowsAboutBox()
+    void infoThenExitThroughCloseQuery()
     {
         showActive();
         fm_Info = new Tfm_Info;
@@ -188,22 +193,7 @@ private slots:
         QCOMPARE(fm_Info->result(), int(QDialog::Accepted)); // closed by its OK button
         delete fm_Info;
         fm_Info = nullptr;
-    }
 
-    void f1RequestsMainHelp()
-    {
-        HelpRecorder help;
-        showActive();
-        G.ProjectOpen = true;
-        w->findChild<QWidget *>("TabSheet1")->setEnabled(true);
-        field->setFocus();
-        QTest::keyClick(field, Qt::Key_F1);
-        QCOMPARE(help.contexts, QList<int>{2});
-    }
-
-    void exitClosesThroughCloseQuery()
-    {
-        showActive();
         w->allowClose = false;
         QTest::mouseClick(w->findChild<QToolButton *>("BitBtn_exit"), Qt::LeftButton);
         QVERIFY(w->isVisible());

@@ -400,8 +400,11 @@ private slots:
         QCOMPARE(help.contexts, QList<int>{4});
     }
 
-    void newProjectAsksWhenAPageWasEdited()
+    // A page edit makes New project ask to save; then Save as onto another file, not
+    // overwritten, empties the name and the path.
+    void newProjectAfterAnEditThenOverwriteNo()
     {
+        writeAll(path("c.zf1"), projectBytes(FileIdV25, "Version 2.60", 2));
         load("a.zf1");
         clickBox(child<TRadioGroup>("rg_language")->button(0));
         QVERIFY(!G.ProjectTextModified);
@@ -410,6 +413,14 @@ private slots:
         QCOMPARE(rec->texts(), QStringList{"Save changes to project \" PLANT \" ?"});
         QCOMPARE(imageOfFile(readAll(path("a.zf1")))[LanguageIndex], quint16(0));
         QCOMPARE(text("ed_mprjname"), QString("B"));
+
+        const QByteArray old = readAll(path("c.zf1"));
+        FileDialogs::setScript({path("c.zf1")});
+        child<QAction>("speich_unt")->trigger();
+        QCOMPARE(rec->texts().mid(1), QStringList{"The file already exists,\r\nc.zf1 overwrite it?"});
+        QVERIFY(text("ed_mprjname").isEmpty() && text("ed_mpfad").isEmpty());
+        QVERIFY(!child<QWidget>("TabSheet1")->isEnabled());
+        QCOMPARE(readAll(path("c.zf1")), old);
     }
 
     void saveOfReadDataAsksForTheFile()
@@ -447,19 +458,6 @@ private slots:
         QVERIFY(rec->texts().isEmpty());
         open(path("plant.v1.zf1"));
         QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), memo.left(4272));
-    }
-
-    void overwriteNoEmptiesNameAndPath()
-    {
-        writeAll(path("b.zf1"), projectBytes(FileIdV25, "Version 2.60", 2));
-        load("a.zf1");
-        const QByteArray old = readAll(path("b.zf1"));
-        FileDialogs::setScript({path("b.zf1")});
-        child<QAction>("speich_unt")->trigger();
-        QCOMPARE(rec->texts(), QStringList{"The file already exists,\r\nb.zf1 overwrite it?"});
-        QVERIFY(text("ed_mprjname").isEmpty() && text("ed_mpfad").isEmpty());
-        QVERIFY(!child<QWidget>("TabSheet1")->isEnabled());
-        QCOMPARE(readAll(path("b.zf1")), old);
     }
 
     // A save that is cancelled or fails changes nothing, and a command that offered it
