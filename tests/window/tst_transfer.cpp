@@ -166,22 +166,6 @@ private slots:
         QCOMPARE(G.ParamImage[972], word('O', 'P'));
     }
 
-    void writeRefusedWithNothingLoaded()
-    {
-        KrtSimulator sim;
-        QVERIFY(sim.start());
-        ComSettings.Port = sim.devicePath();
-        child<QAction>("datwrite")->setEnabled(true);
-        child<QAction>("datwrite")->trigger();
-        QCOMPARE(describeMessages(*rec),
-                 QStringList{describeMessage(
-                     "Please open a file, start a new project\r\nor read configuration from KRT-6!",
-                     MsgKind::Information, MbOk, 0)});
-        QCOMPARE(G.TransferDirection, quint8(0));
-        QVERIFY(G.ParamImage == TParamImage{} && G.CommittedImage == TParamImage{});
-        QCOMPARE(sim.stats().bytesReceived, 0); // the port was not even greeted
-    }
-
     void oldUnitAndTheToolbarQuestion()
     {
         KrtSimulator::Options o;
@@ -281,12 +265,25 @@ private slots:
             QVERIFY(TryOpenPort(sim.devicePath())); // closed again
     }
 
-    void cancelDuringARead()
+    // With nothing loaded a write is refused; a read cancelled midway loads nothing.
+    void writeRefusedThenReadCancelled()
     {
         KrtSimulator::Options o;
         o.paced = true; // a read takes over two seconds
         KrtSimulator sim(o);
         QVERIFY(sim.start());
+        ComSettings.Port = sim.devicePath();
+        child<QAction>("datwrite")->setEnabled(true);
+        child<QAction>("datwrite")->trigger();
+        QCOMPARE(describeMessages(*rec),
+                 QStringList{describeMessage(
+                     "Please open a file, start a new project\r\nor read configuration from KRT-6!",
+                     MsgKind::Information, MbOk, 0)});
+        QCOMPARE(G.TransferDirection, quint8(0));
+        QVERIFY(G.ParamImage == TParamImage{} && G.CommittedImage == TParamImage{});
+        QCOMPARE(sim.stats().bytesReceived, 0); // the port was not even greeted
+        rec->clear();
+
         const QList<bool> commands = commandStates();
         QString progress, status;
         QTimer::singleShot(600, [&] {
