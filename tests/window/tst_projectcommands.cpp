@@ -283,10 +283,14 @@ private slots:
             QVERIFY(attentionTexts.isEmpty());
     }
 
+    // Nothing opened or built: old data stay loaded as they were, with their range.
     void badFilesChangeNothing_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("messages");
+        QTest::newRow("new project, cancelled") << "new:" << QStringList{};
+        QTest::newRow("new project, not overwritten")
+            << "new:taken.zf1" << QStringList{"The file already exists,\r\ntaken.zf1 overwrite it?"};
         QTest::newRow("cancelled") << "" << QStringList{};
         QTest::newRow("missing") << "nothere.zf1" << QStringList{InvalidFile};
         QTest::newRow("wrong extension") << "text.txt" << QStringList{};
@@ -304,24 +308,35 @@ private slots:
         writeAll(path("short.zf1"), projectBytes(FileIdV25, "Version 2.60", 3).left(ProjectFileSize - 1));
         writeAll(path("unknown.zf1"), projectBytes("Config file KRT-5 from V2.5", "Version 2.60", 3));
         QVERIFY(QDir(dir->path()).mkdir("folder.zf1"));
+        writeAll(path("taken.zf1"), "keep me");
         open(path("good.zf1"));
         QVERIFY(!G.WriteAccepted && child<QWidget>("Panel71")->isVisible());
         rec->clear();
         const Globals before = G;
-        const QStringList fields{text("ed_mprjname"), text("ed_mpfad"), text("ed_versnr"), text("ed_logo1")};
+        const QStringList fields{text("ed_mprjname"), text("ed_mpfad"), text("ed_versnr"), text("ed_logo1"),
+                                 child<QLabel>("lb_NomVRang")->text()};
 
-        open(name.isEmpty() ? QString() : path(name));
+        const QString file = name.startsWith("new:") ? name.mid(4) : name;
+        if (file != name)
+            newProject(0, file.isEmpty() ? QString() : path(file)); // range L chosen
+        else
+            open(file.isEmpty() ? QString() : path(file));
         QCOMPARE(rec->texts(), messages);
+        QCOMPARE(G.VoltageRange, before.VoltageRange);
+        QCOMPARE(readAll(path("taken.zf1")), QByteArray("keep me"));
         QVERIFY(G.ParamImage == before.ParamImage && G.CommittedImage == before.CommittedImage &&
                 G.ReferenceImage == before.ReferenceImage);
         QCOMPARE(G.DataLoaded, before.DataLoaded);
         QCOMPARE(G.ProjectOpen, before.ProjectOpen);
         QVERIFY(!G.WriteAccepted);
         QVERIFY(child<QWidget>("Panel71")->isVisible());
-        QCOMPARE(G.ProjectTextModified, before.ProjectTextModified);
-        QCOMPARE((QStringList{text("ed_mprjname"), text("ed_mpfad"), text("ed_versnr"), text("ed_logo1")}),
-                 fields);
-        QVERIFY(child<QWidget>("TabSheet1")->isEnabled());
+        // A file not overwritten empties the name and the path, as Save as does.
+        const bool emptied = name == "new:taken.zf1";
+        QCOMPARE(G.ProjectTextModified, before.ProjectTextModified || emptied);
+        QCOMPARE((QStringList{text("ed_mprjname"), text("ed_mpfad"), text("ed_versnr"), text("ed_logo1"),
+                              child<QLabel>("lb_NomVRang")->text()}),
+                 (emptied ? QStringList{"", "", fields[2], fields[3], fields[4]} : fields));
+        QCOMPARE(child<QWidget>("TabSheet1")->isEnabled(), !emptied);
     }
 
     void fileDialogsAskWithTheirFiltersAndNames()
@@ -347,26 +362,6 @@ private slots:
         QCOMPARE(readAll(path("copy.zf1")).size(), ProjectFileSize);
         QCOMPARE(text("ed_mpfad"), path("copy.zf1").toUpper());
         QCOMPARE(text("ed_mprjname"), QString("PLANT")); // a plain Save as keeps the name
-    }
-
-    void newProjectNotBuiltKeepsTheLoadedData()
-    {
-        writeAll(path("taken.zf1"), "keep me");
-        load("old.zf1", "Version 2.30", FileIdOld);
-        const Globals before = G;
-        newProject(0, QString()); // the save dialog cancelled
-        QCOMPARE(G.VoltageRange, quint16(1));
-        QVERIFY(!G.WriteAccepted);
-        QVERIFY(G.ParamImage == before.ParamImage && G.ReferenceImage == before.ReferenceImage);
-        QCOMPARE(child<QLabel>("lb_NomVRang")->text(), QString("KRT-6 - H   (80V-300V)"));
-        QCOMPARE(text("ed_mprjname"), QString("PLANT"));
-
-        newProject(0, path("taken.zf1")); // not overwritten
-        QCOMPARE(rec->texts(), QStringList{"The file already exists,\r\ntaken.zf1 overwrite it?"});
-        QCOMPARE(G.VoltageRange, quint16(1));
-        QVERIFY(!G.WriteAccepted);
-        QVERIFY(G.ParamImage == before.ParamImage);
-        QCOMPARE(readAll(path("taken.zf1")), QByteArray("keep me"));
     }
 
     // What a user meets around page 1: a cancelled first New project leaves the page as
