@@ -89,17 +89,14 @@ private slots:
 
         // Suppressed: nothing shows (a form that did show would be closed and counted).
         int unexpected = 0;
-        QTimer guard;
-        QObject::connect(&guard, &QTimer::timeout, [&] {
-            if (QWidget *w = QApplication::activeModalWidget()) {
+        whenModalShows(
+            [&](QWidget *w) {
                 ++unexpected;
                 w->close();
-            }
-        });
-        guard.start(5);
+            },
+            5);
         QVERIFY(!mess.Show("third"));
-        QTest::qWait(50);
-        guard.stop();
+        QTest::qWait(100);
         QCOMPARE(unexpected, 0);
         QCOMPARE(mess.Msg, QString("second"));
 
