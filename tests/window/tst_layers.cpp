@@ -55,7 +55,6 @@ private slots:
             B::Yes | B::No | B::Cancel);
         row("none abort retry ignore", MsgKind::None, MbAbort | MbRetry | MbIgnore, B::NoIcon,
             B::Abort | B::Retry | B::Ignore);
-        row("ok help", MsgKind::Error, MbOk | MbHelp, B::Critical, B::Ok | B::Help);
         row("help alone gets ok", MsgKind::Error, MbHelp, B::Critical, B::Ok | B::Help);
         row("no buttons gets ok", MsgKind::Information, MbNone, B::Information, B::Ok);
         row("own caption", MsgKind::Error, MbOk, B::Critical, B::Ok, "Own caption");
