@@ -28,34 +28,33 @@ private slots:
         auto *group = dialog.RadioGroup1();
         auto *ok = child<QPushButton>(&dialog, "Button2");
 
-        // OK at once: L.
+        // It shows L, whatever the range; Esc does not close it; F1 asks its help.
         G.VoltageRange = 7;
         int shownIndex = -2;
-        whenModalShows([&](QWidget *) {
-            shownIndex = group->itemIndex();
-            clickBox(ok);
-        });
-        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-        QCOMPARE(shownIndex, 0);
-        QCOMPARE(G.VoltageRange, quint16(0));
-        QCOMPARE(group->itemIndex(), -1); // the choice is cleared on OK
-
-        // The next showing starts with L again; Esc does not close it.
-        shownIndex = -2;
         bool openAfterEscape = false;
         HelpRecorder help;
-        whenModalShows([&](QWidget *w) {
+        const auto answer = [&](QWidget *w) {
             shownIndex = group->itemIndex();
             QTest::keyClick(w, Qt::Key_Escape);
             openAfterEscape = w->isVisible();
             QTest::keyClick(w, Qt::Key_F1);
             clickBox(ok);
-        });
+        };
+        whenModalShows(answer);
         QCOMPARE(dialog.exec(), int(QDialog::Accepted));
         QCOMPARE(shownIndex, 0);
         QVERIFY(openAfterEscape);
         QCOMPARE(G.VoltageRange, quint16(0));
         QCOMPARE(help.contexts, QList<int>({7}));
+        QCOMPARE(group->itemIndex(), -1); // the choice is cleared on OK
+
+        // The next showing starts with L again.
+        G.VoltageRange = 1;
+        shownIndex = -2;
+        whenModalShows(answer);
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+        QCOMPARE(shownIndex, 0);
+        QCOMPARE(G.VoltageRange, quint16(0));
     }
 
     void attentionMessageSuppressedAndShownAgain()
@@ -90,17 +89,14 @@ private slots:
 
         // Suppressed: nothing shows (a form that did show would be closed and counted).
         int unexpected = 0;
-        QTimer guard;
-        QObject::connect(&guard, &QTimer::timeout, [&] {
-            if (QWidget *w = QApplication::activeModalWidget()) {
+        whenModalShows(
+            [&](QWidget *w) {
                 ++unexpected;
                 w->close();
-            }
-        });
-        guard.start(5);
+            },
+            5);
         QVERIFY(!mess.Show("third"));
-        QTest::qWait(50);
-        guard.stop();
+        QTest::qWait(100);
         QCOMPARE(unexpected, 0);
         QCOMPARE(mess.Msg, QString("second"));
 
