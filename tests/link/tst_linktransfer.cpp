@@ -80,10 +80,13 @@ private slots:
         G.TransferDirection = 1;
         G.SignalMatrixConverted = true; // a new data set must be converted again
         int connected = 0;
-        const TransferOutcome out = RunTransfer(link, [&] { ++connected; });
+        QElapsedTimer t;
+        t.start();
+        const TransferOutcome out = RunTransfer(link, [&] { connected += t.elapsed() < 500 ? 1 : 100; });
         QVERIFY(out.portOpened && out.connected && out.imageRead);
         QCOMPARE(out.status, LinkStatus::Ok);
-        QCOMPARE(connected, 1);
+        QCOMPARE(connected, 1); // a current unit answers the first "PCCOM:" at once
+        QCOMPARE(sim.stats().pccomGreetings + sim.stats().pcGreetings, 1);
         QVERIFY(G.ParamImage == patternImage(8) && G.CommittedImage == patternImage(8) &&
                 G.ReferenceImage == patternImage(8));
         QVERIFY(G.ImageModified && G.WriteAccepted && !G.SignalMatrixConverted);
