@@ -32,7 +32,8 @@ private slots:
 
     // Typed, then Tab or a spin click; typed over from the start; or words (the cell count, the
     // voltage range) set and the page refilled, after a fill with 5 inverters, 5 redundant:
-    // "page|field|typed or words|exit/up/down/none/over/fill|shown|partner=text|word=stored".
+    // "page|field|typed or words|exit/up/down/none/over/fill|shown|partner=text|word=stored|
+    // message|words set before the page is entered".
     void typed_data()
     {
         QTest::addColumn<QString>("row");
@@ -57,6 +58,9 @@ private slots:
                  "5|ed_red_anz_WR_UNV|82=3|fill|3||88=3", "9|em_Tkmin|42=32768|fill|-3276.8||42=32768",
                  "6|ed_K13_verz|300|up|1||", "7|ed_Shuffle|10|down|3600||632=3600", "11|me_CountCell2_on|85|exit|80.0||",
                  "12|ed_Vgr|20|up|5||", "12|ed_Vgr|1a-.2|none|12||",
+                 // Limits at their edges, pages 2, 3, 6, 7, 11 and 12.
+                 // Limits at their edges, pages 4 and 5.
+                 // Limits at their edges, pages 9 and 10.
              })
             QTest::newRow(row) << QString(row);
         // clang-format on
@@ -69,15 +73,19 @@ private slots:
         const auto shown = [this](const QString &n) { // a radio group's chosen item, another's text
             return ctl<QWidget>(n)->property(n.startsWith("rg") ? "itemIndex" : "text").toString();
         };
-        setWords({{81, 4}, {82, 5}, {88, 5}, {103, 500}, {575, 200}, {576, 300}, {462, 240}, {618, 1}});
-        clickTab(page);
-        if (c[3] == "fill") {
-            for (const QString &word : c[2].split(' ')) {
+        const auto apply = [](const QString &words) {
+            for (const QString &word : words.split(' ', Qt::SkipEmptyParts)) {
                 const QString at = word.section('=', 0, 0);
                 (at == "cells"   ? G.CellCount
                  : at == "range" ? G.VoltageRange
                                  : G.ParamImage[at.toInt()]) = quint16(word.section('=', 1).toUInt());
             }
+        };
+        setWords({{81, 4}, {82, 5}, {88, 5}, {103, 500}, {575, 200}, {576, 300}, {462, 240}, {618, 1}});
+        apply(c.value(8));
+        clickTab(page);
+        if (c[3] == "fill") {
+            apply(c[2]);
             w->cmd_CancelClick();
         } else {
             ctl(c[1])->setFocus();
