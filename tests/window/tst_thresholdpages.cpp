@@ -124,7 +124,9 @@ private slots:
                  "12|ed_Vkl|5|down|20||58=20", "12|ed_Vdelay|3601|exit|3600||468=3600",
                  "12|ed_Vdelay|3600|exit|3600||468=3600", "12|ed_Vdelay|3599|up|3600||468=3600",
                  "12|ed_Vdelay|3600|up|0||468=0", "12|ed_Vdelay|1|down|0||468=0",
-                 "12|ed_Vdelay|0|down|3600||468=3600",
+                 "2|ed_shunt_idc1|20=3001|fill|3001||20=3001", "3|ed_dig_inp2_verz|563=251|fill|251||563=251",
+                 "6|ed_alarmB|123=301|fill|301||123=301", "7|ed_Shuffle|632=3601|fill|3601||632=3601",
+                 "12|ed_Vdelay|0|down|3600||468=3600", "12|ed_Vdelay|468=3601|fill|3601||468=3601",
                  // Limits at their edges, pages 4 and 5.
                  // Limits at their edges, pages 9 and 10.
              })
