@@ -131,7 +131,8 @@ private slots:
         KrtSimulator sim;
         QVERIFY(sim.start());
         KrtProtocol link;
-        QVERIFY(link.OpenPort(TCOM{sim.devicePath(), quint16(baud), quint8(data), quint8(parity), quint8(stop)}));
+        QVERIFY(
+            link.OpenPort(TCOM{sim.devicePath(), quint16(baud), quint8(data), quint8(parity), quint8(stop)}));
         QCOMPARE(link.ConfigurePort(), taken ? 1 : 0);
         QCOMPARE(link.lastStatus(), taken ? LinkStatus::Ok : LinkStatus::Failed);
         const QSerialPort &port = link.port();
@@ -143,8 +144,8 @@ private slots:
             QCOMPARE(port.stopBits(), stop == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
         } else {
             QCOMPARE(describeMessages(rec),
-                     QStringList{describeMessage("Set Com Error\n\rThe parameter is incorrect.", MsgKind::Error,
-                                                 MbOk, 0)});
+                     QStringList{describeMessage("Set Com Error\n\rThe parameter is incorrect.",
+                                                 MsgKind::Error, MbOk, 0)});
             QCOMPARE(port.baudRate(), 9600); // nothing was set
         }
     }

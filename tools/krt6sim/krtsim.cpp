@@ -61,8 +61,9 @@ const char *KrtSimulator::faultName(Fault f)
 
 bool KrtSimulator::faultFromName(const QString &name, Fault *f)
 {
-    for (Fault c : {Fault::None, Fault::Silent, Fault::OldUnit, Fault::WrongReadCrc, Fault::ZeroAck,
-                    Fault::WrongCrcEcho, Fault::Burst2051, Fault::Short2049, Fault::HangUp, Fault::WrongWriteEcho}) {
+    for (Fault c :
+         {Fault::None, Fault::Silent, Fault::OldUnit, Fault::WrongReadCrc, Fault::ZeroAck,
+          Fault::WrongCrcEcho, Fault::Burst2051, Fault::Short2049, Fault::HangUp, Fault::WrongWriteEcho}) {
         if (name == QLatin1String(faultName(c))) {
             *f = c;
             return true;
@@ -439,8 +440,7 @@ void KrtSimulator::send(const QByteArray &bytes, bool paced)
 
 bool KrtSimulator::waitingForPc() const
 {
-    return m_greeted || m_state == State::ReadEcho || m_state == State::WriteData ||
-           m_state == State::WriteCrc;
+    return m_state == State::ReadEcho || m_state == State::WriteData || m_state == State::WriteCrc;
 }
 
 void KrtSimulator::giveUpIfAbandoned(Clock::time_point now)
@@ -448,9 +448,7 @@ void KrtSimulator::giveUpIfAbandoned(Clock::time_point now)
     if (!waitingForPc() || now - m_lastAnswer <= std::chrono::milliseconds(m_options.recoveryPauseMs))
         return;
     m_state = State::Idle;
-    m_greeted = false;
     m_collect.clear();
-    m_recent.clear();
     // On a real line what the PC's closed port did not take is gone; the pseudo-terminal
     // would keep it for the PC's next greeting.
     if (m_slaveKeep >= 0)

@@ -15,11 +15,10 @@
 //                is kept when the CRC matches.
 //
 // A PC that stops part way (a cancelled transfer, a closed port) must not spoil the
-// transfers after it: every wait for the PC (the next command after the '>', the echo
-// of the read's CRC, the next block of a write and its CRC) ends when the PC has sent
-// nothing of what is due for recoveryPauseMs since the unit's last answer, longer than
-// the PC's own receive time-out (2000 ms). What was received is then dropped, nothing
-// is stored, and the unit waits for a greeting again.
+// transfers after it: every wait for the PC (the echo of the read's CRC, the next block
+// of a write and its CRC) ends when what is due has not come within recoveryPauseMs of
+// the unit's last answer, longer than the PC's own receive time-out (2000 ms). What was
+// received is then dropped, nothing is stored, and the unit waits for a greeting again.
 //
 // Fault modes replace parts of that; pacing sends and takes every byte at the time it
 // needs on a 9600-baud line (10 bits, 1.04 ms). The object is thread-safe: the test or
@@ -45,14 +44,14 @@ public:
 
     enum class Fault {
         None,
-        Silent,       // answers nothing at all
-        OldUnit,      // ignores "PCCOM:", answers "PC:"
-        WrongReadCrc, // read: sends a CRC that does not match the image
-        ZeroAck,      // write: acknowledges block `zeroAckBlock` (1..64) with 0 and stops
-        WrongCrcEcho, // write: echoes a CRC other than the one received, keeps nothing
-        Burst2051,    // read: 2051 bytes in one write (image, CRC, one byte more)
-        Short2049,    // read: 2049 bytes, then silence
-        HangUp,       // read or write: closes the line after half of the image
+        Silent,         // answers nothing at all
+        OldUnit,        // ignores "PCCOM:", answers "PC:"
+        WrongReadCrc,   // read: sends a CRC that does not match the image
+        ZeroAck,        // write: acknowledges block `zeroAckBlock` (1..64) with 0 and stops
+        WrongCrcEcho,   // write: echoes a CRC other than the one received, keeps nothing
+        Burst2051,      // read: 2051 bytes in one write (image, CRC, one byte more)
+        Short2049,      // read: 2049 bytes, then silence
+        HangUp,         // read or write: closes the line after half of the image
         WrongWriteEcho, // write: answers 0x81 with 0x80, then takes the image as usual
     };
 
