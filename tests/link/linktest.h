@@ -12,6 +12,9 @@
 
 #include <memory>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 // A different value in every word, both bytes varying, word 5 = 0x1234.
 inline TParamImage patternImage(quint16 seed)
 {
@@ -89,6 +92,16 @@ struct SteppedLineErrors : LineErrorSource
                   counts.brk + step.brk};
     }
 };
+
+// From now on every read of the PC's port fails while the line stays up, as with a
+// driver fault (the unit's end of a pseudo-terminal can only hang up): the port's
+// descriptor becomes a directory, which polls readable and fails reads with EISDIR.
+inline void failReadsFromNowOn(QSerialPort &port)
+{
+    const int dir = ::open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    QVERIFY(dir >= 0 && ::dup2(dir, int(port.handle())) >= 0);
+    ::close(dir);
+}
 
 inline KrtSimulator::Options simOptions(KrtSimulator::Fault fault, bool paced = false)
 {

@@ -102,6 +102,54 @@ private slots:
         QVERIFY(rec.texts()[0].startsWith("Set Com Error\n\r"));
     }
 
+    // Each stored code at the last value of its table is set on the port; one more is
+    // refused before anything is set.
+    void settingCodesAtTheEndOfTheirTables_data()
+    {
+        QTest::addColumn<int>("baud");
+        QTest::addColumn<int>("data");
+        QTest::addColumn<int>("parity");
+        QTest::addColumn<int>("stop");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("baud 57600") << 57600 << 8 << 0 << 0 << true;
+        QTest::newRow("baud 57601") << 57601 << 8 << 0 << 0 << false;
+        QTest::newRow("data bits 8") << 9600 << 8 << 0 << 0 << true;
+        QTest::newRow("data bits 9") << 9600 << 9 << 0 << 0 << false;
+        QTest::newRow("parity 4, space") << 9600 << 8 << 4 << 0 << true;
+        QTest::newRow("parity 5") << 9600 << 8 << 5 << 0 << false;
+        QTest::newRow("stop bits 2, two") << 9600 << 8 << 0 << 2 << true;
+        QTest::newRow("stop bits 3") << 9600 << 8 << 0 << 3 << false;
+    }
+    void settingCodesAtTheEndOfTheirTables()
+    {
+        QFETCH(int, baud);
+        QFETCH(int, data);
+        QFETCH(int, parity);
+        QFETCH(int, stop);
+        QFETCH(bool, taken);
+        MessageRecorder rec;
+        KrtSimulator sim;
+        QVERIFY(sim.start());
+        KrtProtocol link;
+        QVERIFY(
+            link.OpenPort(TCOM{sim.devicePath(), quint16(baud), quint8(data), quint8(parity), quint8(stop)}));
+        QCOMPARE(link.ConfigurePort(), taken ? 1 : 0);
+        QCOMPARE(link.lastStatus(), taken ? LinkStatus::Ok : LinkStatus::Failed);
+        const QSerialPort &port = link.port();
+        if (taken) {
+            QVERIFY(rec.texts().isEmpty());
+            QCOMPARE(port.baudRate(), baud);
+            QCOMPARE(int(port.dataBits()), data);
+            QCOMPARE(port.parity(), parity == 4 ? QSerialPort::SpaceParity : QSerialPort::NoParity);
+            QCOMPARE(port.stopBits(), stop == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
+        } else {
+            QCOMPARE(describeMessages(rec),
+                     QStringList{describeMessage("Set Com Error\n\rThe parameter is incorrect.",
+                                                 MsgKind::Error, MbOk, 0)});
+            QCOMPARE(port.baudRate(), 9600); // nothing was set
+        }
+    }
+
     void simulatorProgramWithProjectFiles()
     {
         const QString program = QStringLiteral(KRT_BINARY_DIR "/tools/krt6sim/krt6sim");

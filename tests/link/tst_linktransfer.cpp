@@ -153,9 +153,9 @@ private slots:
     void failedTransferChangesNothing_data()
     {
         QTest::addColumn<int>("direction");
-        QTest::addColumn<int>("fault");
+        QTest::addColumn<int>("fault"); // -1: a unit at the line's pace, and the PC's reads fail half way
         QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("acks");  // write: acknowledgements the unit gave
+        QTest::addColumn<int>("acks");  // write: acknowledgements the unit gave (-1: not checked)
         QTest::addColumn<int>("minMs"); // from the greeting to the end
         QTest::addColumn<int>("maxMs");
         QTest::addColumn<int>("lineErrors"); // counted by the driver: 1 framing, 2 parity, 4 overrun, 8 break
@@ -165,6 +165,7 @@ private slots:
             QTest::newRow(name) << direction << int(fault) << QString(message) << acks << minMs << maxMs
                                 << lineErrors << inGreeting;
         };
+        const Fault readsFail = Fault(-1);
         row("read: wrong CRC", 1, Fault::WrongReadCrc, "Transmission Error\r\nChecksum error");
         row("read: 2051 bytes", 1, Fault::Burst2051, "Transmission Error Nr.1");
         row("read: 2049 bytes, then silence", 1, Fault::Short2049, "Transmission Error\r\nTimeout", 0, 2000,
@@ -173,6 +174,10 @@ private slots:
         row("write: acknowledgement 0", 2, Fault::ZeroAck, "Communication Error", 10);
         row("write: wrong CRC echo", 2, Fault::WrongCrcEcho, "Transmission Error\n\rChecksum Error", 64);
         row("write: hang-up half way", 2, Fault::HangUp, "Com Error:\r\nInput/output error", 31);
+        row("read: reads fail half way", 1, readsFail, "Read ComError:\r\nIs a directory");
+        row("write: reads fail half way", 2, readsFail, "Read ComError:\r\nIs a directory", -1);
+        row("write: wrong echo of the command", 2, Fault::WrongWriteEcho,
+            "Transmission Error\n\rNo answer from KRT-6");
         row("greeting: framing error", 1, Fault::None, "Error retrieving CommError : \r\nframing error", 0, 0,
             1500, 1, true);
         row("read: parity error, overrun", 1, Fault::None,
@@ -192,10 +197,12 @@ private slots:
         QFETCH(int, lineErrors);
         QFETCH(bool, inGreeting);
         MessageRecorder rec;
-        KrtSimulator sim(simOptions(Fault(fault)));
+        KrtSimulator sim(fault < 0 ? simOptions(Fault::None, true) : simOptions(Fault(fault)));
         QVERIFY(startUnit(sim));
         const auto unitBefore = sim.image();
         KrtProtocol link;
+        if (fault < 0)
+            link.setProgressHook([&](int, int) { failReadsFromNowOn(link.port()); });
         SteppedLineErrors counters;
         counters.step = {quint32(lineErrors & 1), quint32(lineErrors >> 1 & 1), quint32(lineErrors >> 2 & 1),
                          quint32(lineErrors >> 3 & 1)};
@@ -225,7 +232,7 @@ private slots:
         QVERIFY(!link.isOpen());
         QCOMPARE(sim.stats().imagesAccepted, 0);
         QVERIFY(sim.image() == unitBefore);
-        if (direction == 2)
+        if (direction == 2 && acks >= 0)
             QCOMPARE(sim.stats().acksSent, acks);
         if (Fault(fault) == Fault::WrongReadCrc) { // the unit is told with 00 00
             QVERIFY(waitUntil([&] { return sim.stats().lastReadEcho.size() == 2; }));
@@ -287,6 +294,49 @@ private slots:
         QVERIFY(sim.image() == unitBefore);
         verifyGlobalImagesUntouched();
         QVERIFY(G.ImageModified);
+    }
+
+    // The PC stops part way and closes its port. The unit gives up after a pause longer
+    // than the PC's receive time-out, keeps nothing, and answers the next greeting at once:
+    // a read and a write then go as usual.
+    void unitRecoversFromAnAbandonedTransfer_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::newRow("read stopped before the CRC echo") << 0x80;
+        QTest::newRow("write stopped after 100 image bytes") << 0x81;
+    }
+    void unitRecoversFromAnAbandonedTransfer()
+    {
+        QFETCH(int, command);
+        MessageRecorder rec;
+        SimLink s;
+        s.sim->setImage(patternImage(9));
+        QVERIFY(s.connect());
+        QSerialPort &port = s.link.port();
+        QElapsedTimer t;
+        t.start();
+        port.write(QByteArray(1, char(command)) + QByteArray(command == 0x81 ? 100 : 0, '\x55'));
+        QVERIFY(waitUntil([&] {
+            port.waitForBytesWritten(5);
+            return s.sim->stats().lastReadSent.size() == 2050 || s.sim->stats().acksSent == 3;
+        }));
+        s.link.ClosePort();
+        QVERIFY(waitUntil([&] { return s.sim->stats().recoveries == 1; }, 3000));
+        QVERIFY2(t.elapsed() > std::max(KrtProtocol::ReadSilenceMs, KrtProtocol::AnswerWaitMs),
+                 qPrintable(QString::number(t.elapsed())));
+        QCOMPARE(s.sim->stats().imagesAccepted, 0);
+        QVERIFY(s.sim->image() == patternImage(9));
+
+        G.TransferDirection = 1;
+        QVERIFY(RunTransfer(s.link).imageRead);
+        QVERIFY(G.ReferenceImage == patternImage(9));
+        G.TransferDirection = 2;
+        G.CommittedImage = patternImage(10);
+        QVERIFY(RunTransfer(s.link).writeConfirmed);
+        QVERIFY(s.sim->image() == patternImage(10));
+        QCOMPARE(s.sim->stats().pccomGreetings, 3); // each greeting answered the first time
+        QCOMPARE(s.sim->stats().recoveries, 1);
+        QVERIFY(rec.texts().isEmpty());
     }
 };
 

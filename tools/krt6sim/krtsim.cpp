@@ -53,14 +53,17 @@ const char *KrtSimulator::faultName(Fault f)
         return "short-2049";
     case Fault::HangUp:
         return "hang-up";
+    case Fault::WrongWriteEcho:
+        return "wrong-write-echo";
     }
     return "?";
 }
 
 bool KrtSimulator::faultFromName(const QString &name, Fault *f)
 {
-    for (Fault c : {Fault::None, Fault::Silent, Fault::OldUnit, Fault::WrongReadCrc, Fault::ZeroAck,
-                    Fault::WrongCrcEcho, Fault::Burst2051, Fault::Short2049, Fault::HangUp}) {
+    for (Fault c :
+         {Fault::None, Fault::Silent, Fault::OldUnit, Fault::WrongReadCrc, Fault::ZeroAck,
+          Fault::WrongCrcEcho, Fault::Burst2051, Fault::Short2049, Fault::HangUp, Fault::WrongWriteEcho}) {
         if (name == QLatin1String(faultName(c))) {
             *f = c;
             return true;
@@ -206,6 +209,7 @@ void KrtSimulator::run()
 {
     char buf[4096];
     while (!m_stop && m_state != State::Dead) {
+        giveUpIfAbandoned(Clock::now());
         pollfd p{m_master, POLLIN, 0};
         const int r = ::poll(&p, 1, 20);
         if (r <= 0)
@@ -233,6 +237,7 @@ void KrtSimulator::run()
                 arrival = m_rxClock;
                 std::this_thread::sleep_until(arrival);
             }
+            giveUpIfAbandoned(arrival);
             m_answered = false;
             onByte(quint8(buf[i]), arrival);
             if (m_answered && i + 1 < n && (m_state == State::WriteData || m_state == State::WriteCrc)) {
@@ -266,7 +271,7 @@ void KrtSimulator::onByte(quint8 b, Clock::time_point)
             }
             m_collect.clear();
             m_state = State::WriteData;
-            send(QByteArray(1, char(0x81)), m_options.paced);
+            send(QByteArray(1, char(fault == Fault::WrongWriteEcho ? 0x80 : 0x81)), m_options.paced);
             m_answered = true;
             return;
         }
@@ -427,9 +432,29 @@ void KrtSimulator::send(const QByteArray &bytes, bool paced)
             pollfd p{m_master, POLLOUT, 0};
             ::poll(&p, 1, 20);
         } else {
-            return;
+            break;
         }
     }
+    m_lastAnswer = Clock::now();
+}
+
+bool KrtSimulator::waitingForPc() const
+{
+    return m_state == State::ReadEcho || m_state == State::WriteData || m_state == State::WriteCrc;
+}
+
+void KrtSimulator::giveUpIfAbandoned(Clock::time_point now)
+{
+    if (!waitingForPc() || now - m_lastAnswer <= std::chrono::milliseconds(m_options.recoveryPauseMs))
+        return;
+    m_state = State::Idle;
+    m_collect.clear();
+    // On a real line what the PC's closed port did not take is gone; the pseudo-terminal
+    // would keep it for the PC's next greeting.
+    if (m_slaveKeep >= 0)
+        ::tcflush(m_slaveKeep, TCIFLUSH);
+    std::lock_guard lock(m_mutex);
+    ++m_stats.recoveries;
 }
 
 void KrtSimulator::hangUp()

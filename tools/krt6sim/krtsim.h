@@ -14,6 +14,12 @@
 //                (0x06); after the 2048 bytes it takes the CRC and echoes it. The image
 //                is kept when the CRC matches.
 //
+// A PC that stops part way (a cancelled transfer, a closed port) must not spoil the
+// transfers after it: every wait for the PC (the echo of the read's CRC, the next block
+// of a write and its CRC) ends when what is due has not come within recoveryPauseMs of
+// the unit's last answer, longer than the PC's own receive time-out (2000 ms). What was
+// received is then dropped, nothing is stored, and the unit waits for a greeting again.
+//
 // Fault modes replace parts of that; pacing sends and takes every byte at the time it
 // needs on a 9600-baud line (10 bits, 1.04 ms). The object is thread-safe: the test or
 // benchmark reads its image and counters while the thread serves the line.
@@ -38,21 +44,28 @@ public:
 
     enum class Fault {
         None,
-        Silent,       // answers nothing at all
-        OldUnit,      // ignores "PCCOM:", answers "PC:"
-        WrongReadCrc, // read: sends a CRC that does not match the image
-        ZeroAck,      // write: acknowledges block `zeroAckBlock` (1..64) with 0 and stops
-        WrongCrcEcho, // write: echoes a CRC other than the one received, keeps nothing
-        Burst2051,    // read: 2051 bytes in one write (image, CRC, one byte more)
-        Short2049,    // read: 2049 bytes, then silence
-        HangUp,       // read or write: closes the line after half of the image
+        Silent,         // answers nothing at all
+        OldUnit,        // ignores "PCCOM:", answers "PC:"
+        WrongReadCrc,   // read: sends a CRC that does not match the image
+        ZeroAck,        // write: acknowledges block `zeroAckBlock` (1..64) with 0 and stops
+        WrongCrcEcho,   // write: echoes a CRC other than the one received, keeps nothing
+        Burst2051,      // read: 2051 bytes in one write (image, CRC, one byte more)
+        Short2049,      // read: 2049 bytes, then silence
+        HangUp,         // read or write: closes the line after half of the image
+        WrongWriteEcho, // write: answers 0x81 with 0x80, then takes the image as usual
     };
+
+    // How long the unit waits for the PC before it gives up a transfer: a little longer
+    // than the PC's receive time-out of 2000 ms, so that the unit never leaves a PC that
+    // is still waiting for it.
+    static constexpr int RecoveryPauseMs = 2200;
 
     struct Options
     {
         Fault fault = Fault::None;
         bool paced = false; // 9600-baud timing in both directions
         int zeroAckBlock = 10;
+        int recoveryPauseMs = RecoveryPauseMs;
     };
 
     // What the unit saw and did, for tests.
@@ -74,6 +87,7 @@ public:
         // echo of 0x81, an acknowledgement, ...) was sent: a PC that keeps to the protocol
         // leaves this at 0.
         qint64 bytesAheadOfAnswer = 0;
+        int recoveries = 0; // transfers given up because the PC stopped part way
     };
 
     static const char *faultName(Fault f);
@@ -123,6 +137,8 @@ private:
     void startRead();
     void send(const QByteArray &bytes, bool paced);
     void hangUp();
+    bool waitingForPc() const;
+    void giveUpIfAbandoned(Clock::time_point now);
 
     Options m_options;
     int m_master = -1;
@@ -139,6 +155,7 @@ private:
     QByteArray m_collect;
     Clock::time_point m_rxClock{};
     Clock::time_point m_txClock{};
+    Clock::time_point m_lastAnswer{}; // when the unit's last answer had left
 
     mutable std::mutex m_mutex; // guards what follows
     Image m_image{};

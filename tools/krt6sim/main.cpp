@@ -35,7 +35,7 @@ int main(int argc, char **argv)
     const QCommandLineOption faultOpt(
         QStringLiteral("fault"),
         QStringLiteral("Fault mode: none, silent, old-unit, wrong-read-crc, "
-                       "zero-ack, wrong-crc-echo, burst-2051, short-2049, hang-up."),
+                       "zero-ack, wrong-crc-echo, burst-2051, short-2049, hang-up, wrong-write-echo."),
         QStringLiteral("mode"), QStringLiteral("none"));
     const QCommandLineOption pacedOpt(QStringLiteral("paced"),
                                       QStringLiteral("Send and take bytes at 9600-baud timing."));

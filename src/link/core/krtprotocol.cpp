@@ -249,19 +249,24 @@ int KrtProtocol::ConfigurePort()
                                                    QSerialPort::SpaceParity};
     static const QSerialPort::StopBits stops[] = {QSerialPort::OneStop, QSerialPort::OneAndHalfStop,
                                                   QSerialPort::TwoStop};
-    bool ok = m_port.setBaudRate(m_settings.Baudrate) &&
-              m_port.setDataBits(QSerialPort::DataBits(m_settings.Databits));
-    if (ok) {
-        if (m_settings.Paritybits >= std::size(parities) || m_settings.Stopbits >= std::size(stops)) {
-            m_status = LinkStatus::Failed;
-            showMessage(QStringLiteral("Set Com Error\n\r") + QStringLiteral("The parameter is incorrect."),
-                        MsgKind::Error, MbOk);
-            return 0;
-        }
-        ok = m_port.setParity(parities[m_settings.Paritybits]) &&
-             m_port.setStopBits(stops[m_settings.Stopbits]) &&
-             m_port.setFlowControl(QSerialPort::NoFlowControl);
+    // The standard rates of a COM port that fit the 16-bit field. Any other value would
+    // be set as a custom rate or silently changed by the serial layer (data bits outside
+    // 5 to 8 become 8): the port refuses it, as a device control block that the driver
+    // cannot take is refused.
+    static const quint16 rates[] = {110, 300, 600, 1200, 2400, 4800, 9600, 14400, 19200, 38400, 56000, 57600};
+    if (std::find(std::begin(rates), std::end(rates), m_settings.Baudrate) == std::end(rates) ||
+        m_settings.Databits < 5 || m_settings.Databits > 8 || m_settings.Paritybits >= std::size(parities) ||
+        m_settings.Stopbits >= std::size(stops)) {
+        m_status = LinkStatus::Failed;
+        showMessage(QStringLiteral("Set Com Error\n\r") + QStringLiteral("The parameter is incorrect."),
+                    MsgKind::Error, MbOk);
+        return 0;
     }
+    const bool ok = m_port.setBaudRate(m_settings.Baudrate) &&
+                    m_port.setDataBits(QSerialPort::DataBits(m_settings.Databits)) &&
+                    m_port.setParity(parities[m_settings.Paritybits]) &&
+                    m_port.setStopBits(stops[m_settings.Stopbits]) &&
+                    m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!ok)
         return failWithSystemText(QStringLiteral("Set Com Error\n\r")), 0;
 

@@ -140,7 +140,10 @@ public:
 
     // Applies baud rate, data bits, parity and stop bits of the settings given to
     // OpenPort, no flow control, and holds DTR and RTS low. Returns 1 on success, 0 on
-    // failure. A port without modem lines (a pseudo-terminal) skips DTR and RTS.
+    // failure. A port without modem lines (a pseudo-terminal) skips DTR and RTS. A baud
+    // rate that is no standard rate up to 57600, data bits outside 5 to 8, or a parity or
+    // stop-bit code past its table (comsettings.h) is refused with "Set Com Error\n\r"
+    // and "The parameter is incorrect.", before anything is set.
     int ConfigurePort();
 
     // The greeting. G.WriteAccepted := 0 first, 1 when "PCCOM:" was acknowledged;
