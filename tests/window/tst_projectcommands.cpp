@@ -212,6 +212,8 @@ private slots:
         QCOMPARE(headLine(bytes, 5), QByteArray("Project     :  STATION").leftJustified(48, ' '));
         // An empty firmware field is saved as 9.99 by Save as.
         QCOMPARE(headLine(bytes, 6), QByteArray("Firmware    :  Version 9.99").leftJustified(48, ' '));
+        // the program's own version, set when the window was made
+        QCOMPARE(headLine(bytes, 8), QByteArray("Version :  2.60").leftJustified(48, ' '));
         QCOMPARE(text("ed_mprjname"), QString("STATION"));
         QCOMPARE(child<QLabel>("lb_NomVRang")->text(), label);
         QVERIFY(child<QAction>("speichern")->isEnabled() && child<QAction>("datwrite")->isEnabled());
@@ -425,6 +427,7 @@ private slots:
         QCOMPARE(FileDialogs::requests().first().initialName, QString("*.zf1"));
         const QByteArray bytes = readAll(path("unit.zf1"));
         QCOMPARE(headLine(bytes, 5), QByteArray("Project     :  UNIT").leftJustified(48, ' '));
+        QCOMPARE(headLine(bytes, 8), QByteArray("Version :  2.60").leftJustified(48, ' '));
         QCOMPARE(text("ed_mpfad"), path("unit.zf1").toUpper());
     }
 
