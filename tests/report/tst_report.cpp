@@ -231,6 +231,11 @@ private slots:
                "language::|Boost charge start on dig.inp.::yes (Input Nr.32768 )";
         QTest::newRow("flips, top of a choice") << -1 << "549=3 80=1"
                                                 << "Voltage reference::Vdc3|KRT-6 active language::German";
+        QTest::newRow("flips, I/O board alone") << -1 << "617=0 618=0 84=1 now=00:00:00"
+                                                << "I/O or MELO8 Inputs|Relay K18|Current date::7 Dec 2026";
+        QTest::newRow("flips, relay board alone")
+            << -1 << "617=0 618=1 84=0 now=00:00:01"
+            << "!I/O or MELO8 Inputs|Relay K16|!Relay K17|Current date::7 Dec 2026 00:00:01";
     }
 
     void edgeImages()
@@ -242,10 +247,15 @@ private slots:
             loadRichImage();
         else
             G.ParamImage.fill(quint16(fill));
-        for (const QString &w : words.split(' ', Qt::SkipEmptyParts))
-            setWords(w);
+        TReportInput input = richInput();
+        for (const QString &w : words.split(' ', Qt::SkipEmptyParts)) {
+            if (w.startsWith("now=")) // the time of the current date
+                input.now.setTime(QTime::fromString(w.mid(4)));
+            else
+                setWords(w);
+        }
         TRecordingCanvas canvas;
-        QVERIFY(TReport(canvas, richInput()).run());
+        QVERIFY(TReport(canvas, input).run());
         QVERIFY(canvas.finished());
         for (const TPrintedText &t : canvas.texts())
             QVERIFY2(t.y <= 0 && t.y >= -2970 && t.x >= 0 && t.x <= 2000, qPrintable(t.text));

@@ -296,6 +296,7 @@ private slots:
         QTest::newRow("missing") << "nothere.zf1" << QStringList{InvalidFile};
         QTest::newRow("wrong extension") << "text.txt" << QStringList{};
         QTest::newRow("short") << "short.zf1" << QStringList{InvalidFile};
+        QTest::newRow("a head line without its CR") << "nocr.zf1" << QStringList{InvalidFile};
         QTest::newRow("folder") << "folder.zf1" << QStringList{InvalidFile};
     }
     void badFilesChangeNothing()
@@ -306,6 +307,7 @@ private slots:
         writeAll(path("good.zf1"), projectBytes(FileIdOld, "Version 2.30", 1));
         writeAll(path("text.txt"), projectBytes(FileIdV25, "Version 2.60", 3));
         writeAll(path("short.zf1"), projectBytes(FileIdV25, "Version 2.60", 3).left(ProjectFileSize - 1));
+        writeAll(path("nocr.zf1"), projectBytes(FileIdV25, "Version 2.60", 3).replace(8 * 50 + 48, 1, " "));
         QVERIFY(QDir(dir->path()).mkdir("folder.zf1"));
         writeAll(path("taken.zf1"), "keep me");
         open(path("good.zf1"));
