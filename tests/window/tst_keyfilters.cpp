@@ -119,8 +119,8 @@ private slots:
         QTest::addColumn<QString>("after");
         const int ctrlAlt = Qt::ControlModifier | Qt::AltModifier;
         const int altGr = Qt::GroupSwitchModifier;
-        const auto row = [](const char *name, const char *edit, const char *before, int mods, const QString &typed,
-                            const QString &after) {
+        const auto row = [](const char *name, const char *edit, const char *before, int mods,
+                            const QString &typed, const QString &after) {
             QTest::newRow(name) << QString(edit) << QString(before) << mods << typed << after;
         };
         row("num, Ctrl+Alt @", "ed_num", "1", ctrlAlt, "@", "1");

@@ -80,7 +80,7 @@ private slots:
         // A choice word outside its group's items shows the first item, never none.
         for (const TRadioGroup *group : w->tabSheet(page)->findChildren<TRadioGroup *>())
             QVERIFY2(group->itemIndex() >= 0, qPrintable(group->objectName()));
-        QTest::mouseClick(ctl<QAbstractButton>("Button_OK"), Qt::LeftButton);  // collects it
+        QTest::mouseClick(ctl<QAbstractButton>("Button_OK"), Qt::LeftButton); // collects it
         for (int i = 0; i < ImageWordCount; ++i)
             QVERIFY2(G.ParamImage[i] == expected[i],
                      qPrintable(QString("word %1: %2").arg(i).arg(G.ParamImage[i])));

@@ -81,7 +81,8 @@ bool KeyPressFilter::eventFilter(QObject *watched, QEvent *event)
         // other modifier (Ctrl+Alt and the group switch of AltGr, the keypad, Meta) the
         // edit types the key's text, so the filter must see it.
         const Qt::KeyboardModifiers mods = keyEvent->modifiers();
-        const bool shortcut = mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier);
+        const bool shortcut =
+            mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier);
         typed = keyEvent->text();
         if (shortcut || typed.isEmpty() || (typed.size() == 1 && isControlCharacter(typed.at(0))))
             return false; // no character is typed
