@@ -300,6 +300,14 @@ private slots:
         QTest::newRow("no CR LF in line 99") << noEndInLine99;
         QTest::newRow("one byte short") << good.left(7047);
         QTest::newRow("empty") << QByteArray();
+        // Each head line with only its CR or only its LF missing (a blank in its place).
+        for (int n = 0; n < 100; ++n) {
+            for (int end : {48, 49}) {
+                QByteArray broken = good;
+                broken[n * 50 + end] = ' ';
+                QTest::addRow("line %d without %s", n, end == 48 ? "CR" : "LF") << broken;
+            }
+        }
     }
     void refusedFiles()
     {

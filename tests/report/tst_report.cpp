@@ -168,7 +168,10 @@ private slots:
 
     // Images that push the notations and the page breaks to their edges: the report
     // runs to its end, keeps every text on its page and has a header on every page.
-    // `texts` must be printed, or must not when they begin with "!".
+    // `texts` must be printed, or must not when they begin with "!"; "label::value": the
+    // value stands on the label's line after it (after its ":" or its name or delay)
+    // wherever the label is printed. The "flips" rows put each value whose text flips
+    // (bits, equals 1, input numbers, counts, choices, signs) on both sides of its flip.
     void edgeImages_data()
     {
         QTest::addColumn<int>("fill"); // -1: the rich image
@@ -176,7 +179,8 @@ private slots:
         QTest::addColumn<QString>("texts");
         QTest::newRow("every word 0")
             << 0 << ""
-            << "0.0 V => V/cell|Nominal capacity 1|!Nominal capacity 2|!Test start at"
+            << "0.0 V => V/cell|Nominal capacity 1|!Nominal capacity 2|!Test start at|"
+               "KRT-6 active language::English"
                "|!BM1 Socket X1|!I/O or MELO8 Inputs|!I/O-Board or TK6|! Error state";
         QTest::newRow("every word 65535")
             << 65535 << ""
@@ -190,6 +194,55 @@ private slots:
                "K11";
         QTest::newRow("I/O board: all rows") << -1 << "618=0 84=1"
                                              << " Relay K12| Relay K17|Relay K18";
+        const QString flags = "534 539 551 558 571 578 61 62 84 618 617 85 83 474 475 477";
+        QString clear = flags, set = flags;
+        clear.replace(" ", "=0xFFFE ").append("=0xFFFE");
+        set.replace(" ", "=1 ").append("=1");
+        QTest::newRow("flips, below")
+            << -1
+            << clear + " 60=4 463=0 72=0 453=0 531=0 530=0 464=0 69=1 549=0 80=2 79=9 473=0xFFFE 472=0xFFFE "
+                       "40=0x7FFF 42=0x7FFF 49=0x7FFF"
+            << "Manuel Boost charge::no|Automat. boost charge::no|Activation enabled::no|"
+               "Over voltage alarm enabled::no|V::no|I::no|L1::yes|L2::no|L3::no|I/O-board:: no|"
+               "KRT-4:: no|KRT-5:: no|Mains monit KRT-3:: no|STS:: no|Temperature sensor1:: no|"
+               "Riso measure:: no|Riso reference to:: Udc1|Manual test enable::no|"
+               "Boost charge after test enabled::no|Start test on digit.input::no|"
+               "Boost charge inhibit::no|Boost charge start on dig.inp.::no|"
+               "Automatic test enable::no|!Test start at|!Repitition every|!BM1 Socket X1|"
+               "!Nominal capacity 2|Voltage reference::|KRT-6 active language::|"
+               "Input 1::close contact|Input 2::break contact|!I/O or MELO8 Inputs|"
+               "Alarm A::close contact|Alarm B::break contact|!I/O-Board or TK6|"
+               "Tk::32767 mV/(cell*°K)|Tk min::3276.7 °C|Temperature low::3276.7 °C";
+        QTest::newRow("flips, at the edge")
+            << -1
+            << set + " 60=3 463=1 72=1 453=1 531=1 530=1 464=1 69=2 549=1 80=2 79=8 473=1 619=1 472=0x11 "
+                     "40=0x8000 42=0x8000 49=0x8000"
+            << "Manuel Boost charge::yes|Automat. boost charge::yes|Activation enabled::yes|"
+               "Over voltage alarm enabled::yes|V::yes|I::yes|L1::no|L2::yes|L3::yes|"
+               "I/O-board:: yes|KRT-4:: yes|KRT-5:: yes|Mains monit KRT-3:: yes|STS:: yes|"
+               "Temperature sensor1:: yes|Riso measure:: yes|Riso reference to:: Udc2|"
+               "Manual test enable::yes|Boost charge after test enabled::yes|"
+               "Start test on digit.input::yes (Input Nr.1 )|"
+               "Boost charge inhibit::yes (Input Nr.1 )|"
+               "Boost charge start on dig.inp.::yes (Input Nr.1 )|Automatic test enable::yes|"
+               "Test start at|Repitition every|BM1 Socket X1|!BM1 Socket X2|Nominal capacity 2|"
+               "!Nominal capacity 3|Voltage reference::Vdc1|KRT-6 active language::Spanish|"
+               "Input 1::break contact|Input 2::close contact|I/O or MELO8 Inputs|"
+               "Alarm A::break contact|Alarm B::close contact|Relay K11::break contact|"
+               "Relay K12::close contact|Tk::-32768 mV/(cell*°K)|Tk min::-3276.8 °C|"
+               "Temperature low::-3276.8 °C";
+        QTest::newRow("flips, past the edge")
+            << -1 << "463=2 72=2 464=2 69=3 549=4 80=3 530=0x8000"
+            << "Manual test enable::no|Boost charge after test enabled::no|Automatic test enable::no|"
+               "!Test start at|BM1 Socket X2|Nominal capacity 3|!Nominal capacity 4|Voltage reference::|"
+               "KRT-6 active language::|Boost charge start on dig.inp.::yes (Input Nr.32768 )";
+        QTest::newRow("flips, top of a choice") << -1 << "549=3 80=1"
+                                                << "Voltage reference::Vdc3|KRT-6 active language::German";
+        QTest::newRow("flips, I/O board alone") << -1 << "617=0 618=0 84=1 now=00:00:00"
+                                                << "I/O or MELO8 Inputs|Relay K18|Current date::7 Dec 2026";
+        QTest::newRow("flips, relay board alone")
+            << -1 << "617=0 618=1 84=0 now=00:00:01"
+            << "!I/O or MELO8 Inputs|Relay K16|!Relay K17|Current date::7 Dec 2026 00:00:01";
     }
 
     void edgeImages()
@@ -201,17 +254,37 @@ private slots:
             loadRichImage();
         else
             G.ParamImage.fill(quint16(fill));
-        for (const QString &w : words.split(' ', Qt::SkipEmptyParts))
-            setWords(w);
+        TReportInput input = richInput();
+        for (const QString &w : words.split(' ', Qt::SkipEmptyParts)) {
+            if (w.startsWith("now=")) // the time of the current date
+                input.now.setTime(QTime::fromString(w.mid(4)));
+            else
+                setWords(w);
+        }
         TRecordingCanvas canvas;
-        QVERIFY(TReport(canvas, richInput()).run());
+        QVERIFY(TReport(canvas, input).run());
         QVERIFY(canvas.finished());
         for (const TPrintedText &t : canvas.texts())
             QVERIFY2(t.y <= 0 && t.y >= -2970 && t.x >= 0 && t.x <= 2000, qPrintable(t.text));
         for (int page = 1; page <= canvas.pageCount(); ++page)
             QCOMPARE(textsOf(canvas, QStringLiteral(" Page %1").arg(page)).size(), 1);
-        for (const QString &s : texts.split('|'))
-            QVERIFY2(textsOf(canvas, s.mid(s.startsWith('!'))).isEmpty() == s.startsWith('!'), qPrintable(s));
+        const QList<TPrintedText> &all = canvas.texts();
+        for (const QString &s : texts.split('|')) {
+            const qsizetype pair = s.indexOf(QStringLiteral("::"));
+            if (pair < 0) {
+                QVERIFY2(textsOf(canvas, s.mid(s.startsWith('!'))).isEmpty() == s.startsWith('!'),
+                         qPrintable(s));
+                continue;
+            }
+            int lines = 0;
+            for (qsizetype i = 0; i + 2 < all.size(); ++i) {
+                if (all[i].text != s.left(pair) || all[i + 2].y != all[i].y || all[i + 2].page != all[i].page)
+                    continue;
+                ++lines;
+                QVERIFY2(all[i + 2].text == s.mid(pair + 2), qPrintable(s + " printed " + all[i + 2].text));
+            }
+            QVERIFY2(lines > 0, qPrintable(s));
+        }
     }
 
     // The rich report as a PDF: as many pages as the recording, and single-word texts

@@ -107,6 +107,10 @@ private slots:
         group.setItemIndex(0);
         QCOMPARE(clicks.count(), 3);
         QVERIFY(group.button(0)->isChecked());
+        group.setItemIndex(3); // one past the end: the last item, chosen with a click
+        QCOMPARE(group.itemIndex(), 2);
+        QVERIFY(group.button(2)->isChecked());
+        QCOMPARE(clicks.count(), 4);
 
         // New item texts keep the choice, silently.
         group.setItemIndex(2);

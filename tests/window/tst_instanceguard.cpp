@@ -48,20 +48,31 @@ class TestInstanceGuard : public QObject
 {
     Q_OBJECT
 private slots:
-    // A lock file without its owner's line (a run killed before writing it) is taken
-    // over; emptied while a running copy holds it, it still keeps a second one out.
+    // The first guard gets the lock whether no lock file exists yet or one without its
+    // owner's line was left (a run killed before writing it); emptied while a running
+    // copy holds it, it still keeps a second one out.
+    void secondGuardRefusedUntilFirstReleases_data()
+    {
+        QTest::addColumn<bool>("leftBehind");
+        QTest::newRow("no lock file") << false;
+        QTest::newRow("empty lock file left behind") << true;
+    }
     void secondGuardRefusedUntilFirstReleases()
     {
+        QFETCH(bool, leftBehind);
         QTemporaryDir dir;
         TInstanceGuard first(dir.path()), second(dir.path());
-        QVERIFY(QFile(first.fileName()).open(QIODevice::WriteOnly));
+        if (leftBehind)
+            QVERIFY(QFile(first.fileName()).open(QIODevice::WriteOnly));
+        QCOMPARE(QFile::exists(first.fileName()), leftBehind);
         QVERIFY(first.acquire() && first.isHeld());
+        QCOMPARE(lockHolder(dir.path()), QCoreApplication::applicationPid());
         QCOMPARE(QFileInfo(first.fileName()).fileName(), QStringLiteral("telvo742.exe.lock"));
         QVERIFY(!second.acquire() && !second.isHeld());
         QVERIFY(QFile::resize(first.fileName(), 0));
         QVERIFY(!second.acquire());
         first.release();
-        QVERIFY(second.acquire());
+        QVERIFY(second.acquire() && second.isHeld());
         QVERIFY(!first.acquire());
     }
 

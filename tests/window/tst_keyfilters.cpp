@@ -107,6 +107,51 @@ private slots:
         QCOMPARE(m_real->text(), QString("1234567x-"));
     }
 
+    // A character typed with modifiers (AltGr arrives as Ctrl+Alt or as the group switch)
+    // meets the filter like any other; only a plain Ctrl or Ctrl+Shift key is a shortcut,
+    // which the edit does not type either.
+    void charactersTypedWithModifiers_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("after");
+        const int ctrlAlt = Qt::ControlModifier | Qt::AltModifier;
+        const int altGr = Qt::GroupSwitchModifier;
+        const auto row = [](const char *name, const char *edit, const char *before, int mods,
+                            const QString &typed, const QString &after) {
+            QTest::newRow(name) << QString(edit) << QString(before) << mods << typed << after;
+        };
+        row("num, Ctrl+Alt @", "ed_num", "1", ctrlAlt, "@", "1");
+        row("num, Ctrl+Alt+Shift Q", "ed_num", "1", ctrlAlt | Qt::ShiftModifier, "Q", "1");
+        row("num, AltGr euro", "ed_num", "1", altGr, QString::fromUtf8("€"), "1");
+        row("num, AltGr+Shift minus", "ed_num", "1", altGr | Qt::ShiftModifier, "-", "1");
+        row("num, Ctrl+AltGr x", "ed_num", "1", Qt::ControlModifier | altGr, "x", "1");
+        row("num, Ctrl+keypad minus", "ed_num", "1", Qt::ControlModifier | Qt::KeypadModifier, "-", "1");
+        row("num, Meta x", "ed_num", "1", Qt::MetaModifier, "x", "1");
+        row("num, Ctrl+Alt digit", "ed_num", "1", ctrlAlt, "7", "17");
+        row("num, AltGr digit", "ed_num", "1", altGr, "5", "15");
+        row("real, Ctrl+Alt x", "ed_real", "1", ctrlAlt, "x", "1");
+        row("real, AltGr separator first", "ed_real", "", altGr, ".", "");
+        row("real, AltGr separator after a digit", "ed_real", "1", altGr, ".", "1.");
+        row("real, Ctrl+Alt x at length 7", "ed_real", "1234567", ctrlAlt, "x", "1234567x");
+    }
+    void charactersTypedWithModifiers()
+    {
+        QFETCH(QString, edit);
+        QFETCH(QString, before);
+        QFETCH(int, modifiers);
+        QFETCH(QString, typed);
+        QFETCH(QString, after);
+        QLocale::setDefault(QLocale::c());
+        QLineEdit *e = edit == "ed_num" ? m_num : m_real;
+        e->setText(before);
+        focus(e);
+        QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, typed, Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(e->text(), after);
+    }
+
     void pastedTextIsNotFiltered()
     {
         // Pasting from the keyboard is a shortcut, not a typed character.

@@ -43,6 +43,10 @@ private slots:
         QTest::newRow("counter cells, no reference")
             << 11 << WordValues{{545, 1}, {546, 2}, {547, 3}, {548, 4}, {549, 0xFFFF}}
             << WordValues{{549, 1}};
+        for (int reference : {4, 0}) // one past Vdc3, one below Vdc1
+            QTest::addRow("counter cells, reference %d", reference)
+                << 11 << WordValues{{545, 1}, {546, 2}, {547, 3}, {548, 4}, {549, reference}}
+                << WordValues{{549, 1}};
         QTest::newRow("thresholds") << 4 << WordValues{{49, 0xFFCE}, {53, 65535}} << WordValues{};
         QTest::newRow("thresholds clamped") << 4 << WordValues{{2, 900}, {49, 0x8000}, {50, 10}}
                                             << WordValues{{2, 800}, {49, 600}, {50, 200}};
@@ -73,7 +77,10 @@ private slots:
         for (auto [word, value] : stored)
             expected[word] = quint16(value);
         QTest::mouseClick(ctl<QAbstractButton>("cmd_Cancel"), Qt::LeftButton); // fills the page
-        QTest::mouseClick(ctl<QAbstractButton>("Button_OK"), Qt::LeftButton);  // collects it
+        // A choice word outside its group's items shows the first item, never none.
+        for (const TRadioGroup *group : w->tabSheet(page)->findChildren<TRadioGroup *>())
+            QVERIFY2(group->itemIndex() >= 0, qPrintable(group->objectName()));
+        QTest::mouseClick(ctl<QAbstractButton>("Button_OK"), Qt::LeftButton); // collects it
         for (int i = 0; i < ImageWordCount; ++i)
             QVERIFY2(G.ParamImage[i] == expected[i],
                      qPrintable(QString("word %1: %2").arg(i).arg(G.ParamImage[i])));

@@ -80,6 +80,16 @@ private slots:
         pdfinfo.start("pdfinfo", {dir.filePath("good.pdf")});
         QVERIFY(pdfinfo.waitForFinished(30000) && pdfinfo.exitCode() == 0);
         QVERIFY(QRegularExpression("Pages: +[1-9]").match(pdfinfo.readAllStandardOutput()).hasMatch());
+        // The program's version stands right of the project name, as every report carries it.
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", {"-layout", "-l", "1", dir.filePath("good.pdf"), "-"});
+        QVERIFY(pdftotext.waitForFinished(30000) && pdftotext.exitCode() == 0);
+        const QString page1 = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        QVERIFY2(QRegularExpression("^ *Project name +: +Configurator version +: +2\\.60$",
+                                    QRegularExpression::MultilineOption)
+                     .match(page1)
+                     .hasMatch(),
+                 qPrintable(page1.left(600)));
     }
 
     // Printer configuration refuses a FIFO as the PDF file with one box and stays open

@@ -212,6 +212,8 @@ private slots:
         QCOMPARE(headLine(bytes, 5), QByteArray("Project     :  STATION").leftJustified(48, ' '));
         // An empty firmware field is saved as 9.99 by Save as.
         QCOMPARE(headLine(bytes, 6), QByteArray("Firmware    :  Version 9.99").leftJustified(48, ' '));
+        // the program's own version, set when the window was made
+        QCOMPARE(headLine(bytes, 8), QByteArray("Version :  2.60").leftJustified(48, ' '));
         QCOMPARE(text("ed_mprjname"), QString("STATION"));
         QCOMPARE(child<QLabel>("lb_NomVRang")->text(), label);
         QVERIFY(child<QAction>("speichern")->isEnabled() && child<QAction>("datwrite")->isEnabled());
@@ -294,6 +296,7 @@ private slots:
         QTest::newRow("missing") << "nothere.zf1" << QStringList{InvalidFile};
         QTest::newRow("wrong extension") << "text.txt" << QStringList{};
         QTest::newRow("short") << "short.zf1" << QStringList{InvalidFile};
+        QTest::newRow("a head line without its CR") << "nocr.zf1" << QStringList{InvalidFile};
         QTest::newRow("folder") << "folder.zf1" << QStringList{InvalidFile};
     }
     void badFilesChangeNothing()
@@ -304,6 +307,7 @@ private slots:
         writeAll(path("good.zf1"), projectBytes(FileIdOld, "Version 2.30", 1));
         writeAll(path("text.txt"), projectBytes(FileIdV25, "Version 2.60", 3));
         writeAll(path("short.zf1"), projectBytes(FileIdV25, "Version 2.60", 3).left(ProjectFileSize - 1));
+        writeAll(path("nocr.zf1"), projectBytes(FileIdV25, "Version 2.60", 3).replace(8 * 50 + 48, 1, " "));
         QVERIFY(QDir(dir->path()).mkdir("folder.zf1"));
         writeAll(path("taken.zf1"), "keep me");
         open(path("good.zf1"));
@@ -425,6 +429,7 @@ private slots:
         QCOMPARE(FileDialogs::requests().first().initialName, QString("*.zf1"));
         const QByteArray bytes = readAll(path("unit.zf1"));
         QCOMPARE(headLine(bytes, 5), QByteArray("Project     :  UNIT").leftJustified(48, ' '));
+        QCOMPARE(headLine(bytes, 8), QByteArray("Version :  2.60").leftJustified(48, ' '));
         QCOMPARE(text("ed_mpfad"), path("unit.zf1").toUpper());
     }
 

@@ -91,6 +91,8 @@ private slots:
         QTest::newRow("German") << 1 << 4 << 1 << "Russian" << 4 << 1 << 1;
         QTest::newRow("customer") << 2 << 8 << 2 << "Spanish" << 8 << 2 << 2;
         QTest::newRow("3 shows customer") << 3 << 6 << 2 << "Tschech" << 6 << 2 << 2;
+        QTest::newRow("4 shows none") << 4 << 7 << -1 << "Polish" << 7 << 4 << 0;
+        QTest::newRow("customer 9, one past the names") << 2 << 9 << 2 << "English" << 0 << 2 << 2;
         QTest::newRow("0xFFFF shows none") << 0xFFFF << 9 << -1 << "English" << 0 << 0xFFFF << 0;
     }
     void languageChoice()

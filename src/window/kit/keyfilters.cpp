@@ -77,9 +77,12 @@ bool KeyPressFilter::eventFilter(QObject *watched, QEvent *event)
     } else if (keyEvent->key() == Qt::Key_Backspace) {
         typed = KeyBackspace;
     } else {
+        // Only Ctrl and Ctrl+Shift make a shortcut that the edit does not type. With any
+        // other modifier (Ctrl+Alt and the group switch of AltGr, the keypad, Meta) the
+        // edit types the key's text, so the filter must see it.
         const Qt::KeyboardModifiers mods = keyEvent->modifiers();
         const bool shortcut =
-            (mods & Qt::ControlModifier && !(mods & Qt::AltModifier)) || (mods & Qt::MetaModifier);
+            mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier);
         typed = keyEvent->text();
         if (shortcut || typed.isEmpty() || (typed.size() == 1 && isControlCharacter(typed.at(0))))
             return false; // no character is typed

@@ -5,7 +5,7 @@
 // replacing it with the null character. Filters are key-press event filters
 // (installKeyPressFilter): text that reaches an edit in any other way (pasting, setText,
 // insert, input methods) is not filtered. Keys that type no character (arrows, Delete,
-// Tab, Escape, shortcuts with Ctrl) are not filtered either.
+// Tab, Escape, shortcuts with Ctrl or Ctrl+Shift alone) are not filtered either.
 
 #include <QChar>
 #include <QObject>
