@@ -117,7 +117,7 @@ private slots:
                  "5|ed_starkLdgCe|3.01|exit|3.00|em_stark_ldg=300.0|101=3000||range=1 cells=100",
                  "5|em_stark_ldg|101=801|fill|80.0|ed_starkLdgCe=3.33|101=800",
                  "5|em_batt_test|range=1 102=3001|fill|300.0||102=3000",
-                 "5|em_nom_curr|103=30001|fill|3000.0||103=30000",
+                 "5|em_nom_curr|103=30001|fill|3000.0||103=30000", "5|em_nom_curr|103=49|fill|5.0||103=50",
                  "5|em_nom_curr|3000.1|exit|3000.0||103=30000||557=24000 577=30000",
                  "5|em_nom_curr|4.9|exit|5.0||103=50||557=40 577=50",
                  "5|em_nom_curr|45|exit|45.0||103=450||557=360 577=450",
