@@ -128,6 +128,86 @@ private slots:
                  "6|ed_alarmB|123=301|fill|301||123=301", "7|ed_Shuffle|632=3601|fill|3601||632=3601",
                  "12|ed_Vdelay|0|down|3600||468=3600", "12|ed_Vdelay|468=3601|fill|3601||468=3601",
                  // Limits at their edges, pages 4 and 5.
+                 "4|me_U1max|80.1|exit|80.0|ed_U1maxCe=3.33|2=800",
+                 "4|me_u1_warn|300.1|exit|300.0|ed_u1_warnCe=12.50|3=3000||range=1",
+                 "4|me_udc1min|80.1|exit|80.0||1=800", "4|me_U2max|300.1|exit|300.0||5=3000||range=1",
+                 "4|me_udc2min|80.1|exit|80.0||4=800||range=65535", "4|me_U3max|300.1|exit|300.0||7=3000||range=1",
+                 "4|me_udc3min|80.1|exit|80.0||6=800", "4|me_U3max|80|exit|80.0|ed_U3maxCe=3.33|7=800",
+                 "4|me_udc1min|300|exit|300.0||1=3000||range=1",
+                 "4|ed_U1maxCe|3.01|exit|3.00|me_U1max=300.0|2=3000||range=1 cells=100",
+                 "4|ed_u1_warnCe|4.01|exit|4.00|me_u1_warn=80.0|3=800||cells=20",
+                 "4|ed_udc1minCe|3.01|exit|3.00|me_udc1min=300.0|1=3000||range=1 cells=100",
+                 "4|ed_U2maxCe|4.01|exit|4.00|me_U2max=80.0|5=800||cells=20",
+                 "4|ed_udc2minCe|3.01|exit|3.00|me_udc2min=300.0|4=3000||range=1 cells=100",
+                 "4|ed_U3maxCe|4.01|exit|4.00|me_U3max=80.0|7=800||cells=20",
+                 "4|ed_udc3minCe|3.01|exit|3.00|me_udc3min=300.0|6=3000||range=1 cells=100",
+                 "4|ed_udc2minCe|4.00|exit|4.00|me_udc2min=80.0|4=800||cells=20", "4|me_U3max|7=801|fill|80.0||7=800",
+                 "4|me_udc3min|range=1 6=3001|fill|300.0|ed_udc3minCe=12.50|6=3000",
+                 "4|me_I1max|3000.1|exit|3000.0||8=30000", "4|me_I2max|3000.1|exit|3000.0||9=30000||range=1",
+                 "4|me_I3max|3000|exit|3000.0||14=30000", "4|me_I3max|3000.1|exit|3000.0||14=30000",
+                 "4|me_templow|-40.1|exit|-40.0||49=65136", "4|me_templow|-40|exit|-40.0||49=65136",
+                 "4|me_templow|60.1|exit|60.0||49=600", "4|me_temp|100|exit|99.9||50=999",
+                 "4|me_temp|99.9|exit|99.9||50=999", "4|me_temp|19.9|exit|20.0||50=200",
+                 "4|me_battery|300|exit|300.0||91=3000", "4|me_battery|300.1|exit|300.0||91=3000||range=1",
+                 "4|me_battery|91=3001|fill|300.0||91=3000", "4|ed_u1max_verz|301|exit|300||52=300",
+                 "4|ed_u1max_verz|299|up|300|ed_u2max_verz=300|52=300",
+                 "4|ed_u1max_verz|300|up|0|ed_u3max_verz=0|52=0", "4|ed_u1max_verz|1|down|0|ed_u2max_verz=0|52=0",
+                 "4|ed_u1max_verz|0|down|300|ed_u3max_verz=300|52=300", "4|ed_hystMaxU1|21|exit|20||13=20",
+                 "4|ed_hystMaxU1|20|up|0|ed_hystMaxU3=0|13=0", "4|ed_hystMaxU1|0|down|20|ed_hystMaxU2=20|13=20",
+                 "4|ed_u1min_verz|301|exit|300||53=300", "4|ed_u1min_verz|299|up|300||53=300",
+                 "4|ed_u1min_verz|300|up|0||53=0", "4|ed_u1min_verz|0|down|300||53=300",
+                 "4|ed_hystMinU1|21|exit|20||10=20", "4|ed_hystMinU1|19|up|20||10=20", "4|ed_hystMinU1|20|up|0||10=0",
+                 "4|ed_hystMinU1|0|down|20||10=20", "4|ed_u2min_verz|301|exit|300||54=300",
+                 "4|ed_u2min_verz|300|up|0||54=0", "4|ed_u2min_verz|0|down|300||54=300",
+                 "4|ed_hystMinU2|21|exit|20||11=20", "4|ed_hystMinU2|20|up|0||11=0", "4|ed_hystMinU2|0|down|20||11=20",
+                 "4|ed_u3min_verz|301|exit|300||55=300", "4|ed_u3min_verz|300|up|0||55=0",
+                 "4|ed_u3min_verz|0|down|300||55=300", "4|ed_hystMinU3|21|exit|20||12=20",
+                 "4|ed_hystMinU3|20|up|0||12=0", "4|ed_hystMinU3|0|down|20||12=20",
+                 "4|ed_I1max_verz|301|exit|300||57=300", "4|ed_I1max_verz|300|up|0|ed_I2max_verz=0|57=0",
+                 "4|ed_I1max_verz|0|down|300|ed_I3max_verz=300|57=300", "4|ed_hystMax_I1|11|exit|10||15=10",
+                 "4|ed_hystMax_I1|9|up|10|ed_hystMax_I2=10|15=10", "4|ed_hystMax_I1|0|down|10|ed_hystMax_I3=10|15=10",
+                 "4|ed_temp_del|301|exit|300||469=300", "4|ed_temp_del|300|up|0||469=0",
+                 "4|ed_temp_del|0|down|300||469=300", "4|ed_hysTemp|21|exit|20||51=20", "4|ed_hysTemp|20|up|0||51=0",
+                 "4|ed_hysTemp|0|down|20||51=20", "4|ed_batt_del|301|exit|300||470=300",
+                 "4|ed_batt_del|300|up|0||470=0", "4|ed_batt_del|0|down|300||470=300",
+                 "4|ed_batt_hys|21|exit|20||540=20", "4|ed_batt_hys|20|up|0||540=0", "4|ed_batt_hys|0|down|20||540=20",
+                 "4|ed_riso_err|501|exit|500||476=500", "4|ed_riso_err|9|exit|10||476=10",
+                 "4|ed_riso_err|499|up|500||476=500", "4|ed_riso_err|500|up|10||476=10",
+                 "4|ed_riso_err|11|down|10||476=10", "4|ed_riso_err|10|down|500||476=500",
+                 "4|ed_riso_err_verz|301|exit|300||56=300", "4|ed_riso_err_verz|300|up|0||56=0",
+                 "4|ed_riso_err_verz|0|down|300||56=300", "4|ed_riso_hys|21|exit|20||542=20",
+                 "4|ed_riso_hys|20|up|0||542=0", "4|ed_riso_hys|0|down|20||542=20",
+                 "5|em_nom_volt|80.1|exit|80.0|ed_nomVoltCe=3.33|100=800||range=65535",
+                 "5|em_batt_test|300.1|exit|300.0|ed_battTestCe=12.50|102=3000||range=1",
+                 "5|em_stark_ldg|80.1|exit|80.0||101=800", "5|em_nom_volt|300|exit|300.0||100=3000||range=1",
+                 "5|ed_nomVoltCe|3.01|exit|3.00|em_nom_volt=300.0|100=3000||range=1 cells=100",
+                 "5|ed_battTestCe|4.01|exit|4.00|em_batt_test=80.0|102=800||cells=20",
+                 "5|ed_starkLdgCe|3.01|exit|3.00|em_stark_ldg=300.0|101=3000||range=1 cells=100",
+                 "5|em_stark_ldg|101=801|fill|80.0|ed_starkLdgCe=3.33|101=800",
+                 "5|em_batt_test|range=1 102=3001|fill|300.0||102=3000",
+                 "5|em_nom_curr|103=30001|fill|3000.0||103=30000", "5|em_nom_curr|103=49|fill|5.0||103=50",
+                 "5|em_nom_curr|3000.1|exit|3000.0||103=30000||557=24000 577=30000",
+                 "5|em_nom_curr|4.9|exit|5.0||103=50||557=40 577=50",
+                 "5|em_nom_curr|45|exit|45.0||103=450||557=360 577=450",
+                 "5|em_nom_curr|45.1|exit|45.1||103=451||557=360 577=450",
+                 "5|em_nom_curr|60|exit|60.0||103=600||557=480 577=0", "5|ed_thyrvoltage|400.1|exit|400.0||500=4000",
+                 "5|ed_thyrvoltage|400|exit|400.0||500=4000", "5|ed_thyrcurrent|3000.1|exit|3000.0||501=30000",
+                 "5|ed_anz_GR_PSS|33|exit|32||81=32", "5|ed_anz_GR_PSS|31|up|32||81=32",
+                 "5|ed_anz_GR_PSS|32|up|0||81=0", "5|ed_anz_GR_PSS|0|down|32||81=32",
+                 "5|ed_red_anz_GR_PSS|33|exit|32||87=32||81=32", "5|ed_red_anz_GR_PSS|3|up|4||87=4",
+                 "5|ed_red_anz_GR_PSS|4|up|0||87=0", "5|ed_red_anz_GR_PSS|0|down|4||87=4",
+                 "5|ed_anz_WR_UNV|17|exit|16||82=16", "5|ed_anz_WR_UNV|16|up|0||82=0",
+                 "5|ed_anz_WR_UNV|0|down|16||82=16", "5|ed_red_anz_WR_UNV|4|up|5||88=5",
+                 "5|ed_red_anz_WR_UNV|0|down|5||88=5", "5|ed_thyrcount|3|exit|2||510=2",
+                 "5|ed_thyrcount|1|up|2||510=2", "5|ed_thyrcount|2|up|0||510=0", "5|ed_thyrcount|0|down|2||510=2",
+                 "5|ed_UNVnom||over|250||110=250||110=251", "5|ed_UNVnom||over|200||110=200||110=199",
+                 "5|ed_UNVnom||down|250||110=250", "5|ed_ld_lim||over|105||478=105||478=106",
+                 "5|ed_ld_lim|0|down|105||478=105", "5|ed_ld_lim|1|down|0||478=0",
+                 "5|ed_low_lim_del||over|1800||479=1800||479=1801", "5|ed_low_lim_del|0|down|1800||479=1800",
+                 "5|ed_low_lim_del|1|down|0||479=0", "5|ed_ld_currdiff|101|exit|100||628=100",
+                 "5|ed_ld_currdiff|100|up|0||628=0", "5|ed_ld_currdiff|0|down|100||628=100",
+                 "5|ed_currdistribution|251|exit|250||629=250", "5|ed_currdistribution|249|up|250||629=250",
+                 "5|ed_currdistribution|250|up|0||629=0", "5|ed_currdistribution|0|down|250||629=250",
                  // Limits at their edges, pages 9 and 10.
              })
             QTest::newRow(row) << QString(row);
@@ -287,6 +367,22 @@ private slots:
             << WordValues{{557, 100}, {577, 500}} << "45" << int(MbYes)
             << sysTest + "Do you want to change the \"System\" current on 45.0 A ?"
             << "29 ed_sysTest_SollW_IGR" << WordValues{{557, 100}, {577, 450}};
+        // One step past each threshold (exactly at it, nothing is asked: the typed rows).
+        QTest::newRow("combined, 0.1 A below both, no")
+            << WordValues{{557, 360}, {577, 450}} << "44.9" << int(MbNo)
+            << manual.arg("36.0") +
+                   "System test Max. charging current:45.0 > maximum(Rec.Nominal current)\n\r"
+                   "Do you want to change the \"Manual\" current on 35.9 A and \"Systemtest\" on 44.9 A ?"
+            << "28 em_nom_curr" << WordValues{{557, 360}, {577, 450}, {103, 500}};
+        QTest::newRow("manual, 0.1 A below, no")
+            << WordValues{{557, 480}, {577, 0}} << "59.9" << int(MbNo)
+            << manual.arg("48.0") + "Do you want to change the \"Manual\" current on 47.9 A ?" << "28 em_nom_curr"
+            << WordValues{{557, 480}, {577, 0}, {103, 500}};
+        QTest::newRow("system test, 0.1 A below, no")
+            << WordValues{{557, 0}, {577, 450}} << "44.9" << int(MbNo)
+            << "System test Max. charging current:45.0 > maximum(Rec.Nominal current)\n\r"
+               "Do you want to change the \"System\" current on 44.9 A ?"
+            << "29 em_nom_curr" << WordValues{{557, 0}, {577, 450}, {103, 500}};
     }
     void nominalCurrentQuestions()
     {
