@@ -204,9 +204,11 @@ private slots:
         if (c[3] == "exit" || c[3] == "over")
             QTest::keyClick(ctl(c[1]), Qt::Key_Tab);
         else if (c[3] != "none" && c[3] != "fill") {
-            // The field's own spin button; a time field steps by its own handler, beside it.
+            // The spin button of the page's table; the time field's (stepped by its own handlers)
+            // is named after it: sb_max_duration beside em_max_duration.
             const char *named = w->page(page)->fieldKit()->row(c[1].toLatin1())->spin;
             auto *spin = ctl<TSpinButton>(named ? QString(named) : "sb_" + c[1].section('_', 1));
+            QVERIFY(spin);
             QTest::mouseClick(c[3] == "up" ? spin->upButton() : spin->downButton(), Qt::LeftButton);
         }
         QCOMPARE(shown(c[1]), c[4]);
