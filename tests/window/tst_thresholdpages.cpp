@@ -33,7 +33,8 @@ private slots:
     // Typed, then Tab or a spin click; typed over from the start; or words (the cell count, the
     // voltage range) set and the page refilled, after a fill with 5 inverters, 5 redundant:
     // "page|field|typed or words|exit/up/down/none/over/fill|shown|partner=text|word=stored|
-    // message|words set before the page is entered".
+    // message|words set before the page is entered"; a spin row with nothing typed steps the
+    // filled text (values beyond what the field lets the user type).
     void typed_data()
     {
         QTest::addColumn<QString>("row");
@@ -127,6 +128,7 @@ private slots:
                  "2|ed_shunt_idc1|20=3001|fill|3001||20=3001", "3|ed_dig_inp2_verz|563=251|fill|251||563=251",
                  "6|ed_alarmB|123=301|fill|301||123=301", "7|ed_Shuffle|632=3601|fill|3601||632=3601",
                  "12|ed_Vdelay|0|down|3600||468=3600", "12|ed_Vdelay|468=3601|fill|3601||468=3601",
+                 "7|ed_Shuffle||up|3600||632=3600||632=3599", "7|ed_Shuffle||up|10||632=10||632=3600",
                  // Limits at their edges, pages 4 and 5.
                  "4|me_U1max|80.1|exit|80.0|ed_U1maxCe=3.33|2=800",
                  "4|me_u1_warn|300.1|exit|300.0|ed_u1_warnCe=12.50|3=3000||range=1",
@@ -208,6 +210,9 @@ private slots:
                  "5|ed_ld_currdiff|100|up|0||628=0", "5|ed_ld_currdiff|0|down|100||628=100",
                  "5|ed_currdistribution|251|exit|250||629=250", "5|ed_currdistribution|249|up|250||629=250",
                  "5|ed_currdistribution|250|up|0||629=0", "5|ed_currdistribution|0|down|250||629=250",
+                 "5|ed_ld_lim||up|105||478=105||478=104", "5|ed_ld_lim||up|0||478=0||478=105",
+                 "5|ed_low_lim_del||up|1800||479=1800||479=1799", "5|ed_low_lim_del||up|0||479=0||479=1800",
+                 "5|ed_UNVnom||up|250||110=250||110=249", "5|ed_UNVnom||up|200||110=200||110=250",
                  // Limits at their edges, pages 9 and 10.
                  "9|ed_cell_count|221|exit|220||70=220", "9|ed_cell_count|3|exit|4||70=4",
                  "9|ed_cell_count|11|exit|12||70=12||range=1", "9|ed_cell_count|221|exit|220||70=220||range=1",
@@ -262,6 +267,7 @@ private slots:
                  "9|ed_minute|1|down|0||458=0||464=1", "9|ed_minute|0|down|59||458=59||464=1",
                  "9|ed_replay_after_day|0|exit|1||467=1", "9|ed_replay_after_day|99|up|100||467=100",
                  "9|ed_replay_after_day|2|down|1||467=1", "9|ed_replay_after_day|1|down|365||467=365",
+                 "9|ed_replay_after_day||up|365||467=365||467=364", "9|ed_replay_after_day||up|1||467=1||467=365",
                  "9|em_Tk|-7|exit|-6||40=65530", "9|em_Tk|1|exit|0||40=0", "9|em_Tk|-1|up|0||40=0",
                  "9|em_Tk|-5|down|-6||40=65530", "9|em_Tk|-6|down|0||40=0", "9|em_Tkmin|-20.1|exit|-20.0||42=65336",
                  "9|em_Tkmin|19.1|exit|19.0||42=190", "9|em_Tmax|130.1|exit|130.0||41=1300",
@@ -344,7 +350,7 @@ private slots:
         if (c[3] == "fill") {
             apply(c[2]);
             w->cmd_CancelClick();
-        } else {
+        } else if (!c[2].isEmpty() || (c[3] != "up" && c[3] != "down")) { // else: spun from the filled text
             ctl(c[1])->setFocus();
             c[3] == "over" ? ctl(c[1])->home(false) : type(c[1], "");
             QTest::keyClicks(ctl(c[1]), c[2]);
