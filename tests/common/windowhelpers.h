@@ -52,6 +52,9 @@ inline void whenModalShows(std::function<void(QWidget *)> act, int triesLeft = 3
     QTimer::singleShot(10, [act = std::move(act), triesLeft] {
         QWidget *w = QApplication::activeModalWidget();
         if (w && w->isVisible()) {
+            // Keys go where a user's would: shortcuts (F1) need the dialog to be the active
+            // window, which a loaded machine makes it some time after it shows.
+            QTest::qWaitForWindowActive(w, 2000);
             const int showing = ++modalShowings;
             act(w);
             QTimer::singleShot(2000, [dialog = QPointer<QDialog>(qobject_cast<QDialog *>(w)), showing] {

@@ -115,6 +115,7 @@ private slots:
         QTest::newRow("baud 57601") << 57601 << 8 << 0 << 0 << false;
         QTest::newRow("data bits 8") << 9600 << 8 << 0 << 0 << true;
         QTest::newRow("data bits 9") << 9600 << 9 << 0 << 0 << false;
+        QTest::newRow("data bits 4") << 9600 << 4 << 0 << 0 << false;
         QTest::newRow("parity 4, space") << 9600 << 8 << 4 << 0 << true;
         QTest::newRow("parity 5") << 9600 << 8 << 5 << 0 << false;
         QTest::newRow("stop bits 2, two") << 9600 << 8 << 0 << 2 << true;

@@ -321,7 +321,7 @@ private slots:
             return s.sim->stats().lastReadSent.size() == 2050 || s.sim->stats().acksSent == 3;
         }));
         s.link.ClosePort();
-        QVERIFY(waitUntil([&] { return s.sim->stats().recoveries == 1; }, 3000));
+        QVERIFY(waitUntil([&] { return s.sim->stats().recoveries == 1; }, 6000));
         QVERIFY2(t.elapsed() > std::max(KrtProtocol::ReadSilenceMs, KrtProtocol::AnswerWaitMs),
                  qPrintable(QString::number(t.elapsed())));
         QCOMPARE(s.sim->stats().imagesAccepted, 0);

@@ -249,10 +249,10 @@ int KrtProtocol::ConfigurePort()
                                                    QSerialPort::SpaceParity};
     static const QSerialPort::StopBits stops[] = {QSerialPort::OneStop, QSerialPort::OneAndHalfStop,
                                                   QSerialPort::TwoStop};
-    // The standard rates of a COM port that fit the 16-bit field. Any other value would
-    // be set as a custom rate or silently changed by the serial layer (data bits outside
-    // 5 to 8 become 8): the port refuses it, as a device control block that the driver
-    // cannot take is refused.
+    // The standard rates of a serial port that fit the 16-bit field, and the 5 to 8 data
+    // bits a UART sends. The serial layer would set any other rate as a custom one and
+    // silently turn other data bits into 8, so such a setting is refused, before anything
+    // is set, as one the port cannot take.
     static const quint16 rates[] = {110, 300, 600, 1200, 2400, 4800, 9600, 14400, 19200, 38400, 56000, 57600};
     if (std::find(std::begin(rates), std::end(rates), m_settings.Baudrate) == std::end(rates) ||
         m_settings.Databits < 5 || m_settings.Databits > 8 || m_settings.Paritybits >= std::size(parities) ||
