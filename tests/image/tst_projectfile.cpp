@@ -296,6 +296,7 @@ private slots:
         noEndInLine99.replace(99 * 50 + 48, 2, "  ");
 
         QTest::newRow("line ends converted, 7057 bytes") << converted;
+        QTest::newRow("one byte more") << good + ' ';
         QTest::newRow("LF-only head padded to 7048") << lfOnly;
         QTest::newRow("no CR LF in line 99") << noEndInLine99;
         QTest::newRow("one byte short") << good.left(7047);
@@ -354,6 +355,8 @@ private slots:
                                              << "t" << 1000 << "File too large";
         QTest::newRow("FIFO") << "mkfifo t"
                               << "t" << 0 << notRegular;
+        QTest::newRow("link to a FIFO") << "mkfifo f; ln -s f t"
+                                        << "t" << 0 << notRegular;
         QTest::newRow("link to a character device") << "mknod c c 1 5; ln -s c t"
                                                     << "t" << 0 << notRegular;
         QTest::newRow("folder") << "mkdir t"

@@ -195,6 +195,7 @@ private slots:
         QCOMPARE(SignalText(4), QByteArray("Vdc1 <Vmin1"));
         QCOMPARE(SignalText(-1), QByteArray());
         QCOMPARE(SignalText(72), QByteArray());
+        QCOMPARE(SignalText(71), QByteArray());
     }
 };
 

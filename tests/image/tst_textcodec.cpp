@@ -27,6 +27,7 @@ private slots:
         QTest::addColumn<int>("unicode");
         QTest::newRow("euro") << 0x80 << 0x20AC;
         QTest::newRow("undefined 0x81") << 0x81 << 0x81;
+        QTest::newRow("undefined 0x9D") << 0x9D << 0x9D;
         QTest::newRow("OE") << 0x8C << 0x152;
         QTest::newRow("Y diaeresis") << 0x9F << 0x178;
     }

@@ -1,8 +1,8 @@
 #include "linktest.h"
 
-// The greeting: an old unit answers only "PC:", after three silent windows, with
-// WriteAccepted 0 and the transfer going on; a silent unit gets three of each, about six
-// seconds, then the no-answer box, and nothing changes.
+// The greeting: a current unit answers the first "PCCOM:"; an old one only "PC:", after
+// three silent windows, with WriteAccepted 0 and the transfer going on; a silent unit
+// gets three of each, about six seconds, then the no-answer box, and nothing changes.
 class TestLinkGreeting : public QObject
 {
     Q_OBJECT
@@ -12,6 +12,19 @@ private slots:
         resetGlobals();
         fillGlobalImages();
         G.TransferDirection = 1;
+    }
+
+    void currentUnitNeedsOneGreeting()
+    {
+        MessageRecorder rec;
+        SimLink s;
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(s.connect());
+        QVERIFY(t.elapsed() < 500);
+        QVERIFY(G.WriteAccepted);
+        QCOMPARE(s.sim->stats().pccomGreetings, 1);
+        QCOMPARE(s.sim->stats().pcGreetings, 0);
     }
 
     void oldUnitFallsBackToPC()

@@ -107,6 +107,7 @@ private slots:
         group.setItemIndex(0);
         QCOMPARE(clicks.count(), 3);
         QVERIFY(group.button(0)->isChecked());
+        QVERIFY(!group.button(2)->isChecked());
         group.setItemIndex(3); // one past the end: the last item, chosen with a click
         QCOMPARE(group.itemIndex(), 2);
         QVERIFY(group.button(2)->isChecked());
@@ -169,6 +170,21 @@ private slots:
         QTest::mouseClick(edit, Qt::LeftButton);
         QVERIFY(edit->hasFocus());
         QCOMPARE(exits, 1);
+    }
+
+    void radioColumnsFillTopToBottom()
+    {
+        TRadioGroup group;
+        group.setColumns(2);
+        group.setItems({"a", "b", "c"});
+        group.resize(300, 200);
+        group.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&group));
+        // Two per column: a and b in the first column, c in the second.
+        QCOMPARE(group.button(0)->x(), group.button(1)->x());
+        QVERIFY(group.button(1)->y() > group.button(0)->y());
+        QVERIFY(group.button(2)->x() > group.button(0)->x());
+        QCOMPARE(group.button(2)->y(), group.button(0)->y());
     }
 
     void maskTranslation_data()

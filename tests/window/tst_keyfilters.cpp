@@ -164,22 +164,37 @@ private slots:
         QCOMPARE(m_num->text(), QString("-7e"));
     }
 
+    void editingKeysPass()
+    {
+        focus(m_num);
+        QTest::keyClicks(m_num, "123");
+        QTest::keyClick(m_num, Qt::Key_Home);
+        QTest::keyClick(m_num, Qt::Key_Delete);
+        QCOMPARE(m_num->text(), QString("23"));
+        QTest::keyClick(m_num, Qt::Key_Right);
+        QTest::keyClicks(m_num, "9");
+        QCOMPARE(m_num->text(), QString("293"));
+        QTest::keyClick(m_num, Qt::Key_Tab); // focus moves on
+        QTRY_VERIFY(m_real->hasFocus());
+    }
+
     // A valid time steps by a minute around the clock; an invalid one shows the error and
     // becomes 00:00 (which texts are valid times is the field text's concern).
     void timeUporDown_data()
     {
         QTest::addColumn<QString>("before");
+        QTest::addColumn<bool>("up");
         QTest::addColumn<QString>("after");
         QTest::addColumn<bool>("invalid");
-        QTest::newRow("up wraps at midnight") << "23:59"
-                                              << "00:00" << false;
+        QTest::newRow("up wraps at midnight") << "23:59" << true << "00:00" << false;
         for (const char *bad : {"25:00", ""})
-            QTest::addRow("invalid '%s'", bad) << QString(bad) << "00:00" << true;
+            QTest::addRow("invalid '%s'", bad) << QString(bad) << true << "00:00" << true;
     }
 
     void timeUporDown()
     {
         QFETCH(QString, before);
+        QFETCH(bool, up);
         QFETCH(QString, after);
         QFETCH(bool, invalid);
         MessageRecorder recorder;
@@ -187,7 +202,7 @@ private slots:
         QObject spin;
         spin.setObjectName("sb_max_duration");
         time->setText(before);
-        TimeUporDown(&spin, true, time);
+        TimeUporDown(&spin, up, time);
         QCOMPARE(time->text(), after);
         if (!invalid) {
             QVERIFY(recorder.texts().isEmpty());

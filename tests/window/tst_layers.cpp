@@ -55,6 +55,7 @@ private slots:
             B::Yes | B::No | B::Cancel);
         row("none abort retry ignore", MsgKind::None, MbAbort | MbRetry | MbIgnore, B::NoIcon,
             B::Abort | B::Retry | B::Ignore);
+        row("ok help", MsgKind::Error, MbOk | MbHelp, B::Critical, B::Ok | B::Help);
         row("help alone gets ok", MsgKind::Error, MbHelp, B::Critical, B::Ok | B::Help);
         row("no buttons gets ok", MsgKind::Information, MbNone, B::Information, B::Ok);
         row("own caption", MsgKind::Error, MbOk, B::Critical, B::Ok, "Own caption");
@@ -75,56 +76,69 @@ private slots:
         QCOMPARE(box->windowTitle(), caption.isEmpty() ? QString("KRT-6 Configurator") : caption);
     }
 
-    // The real box returns the button clicked; the Help button and F1 request the box's
-    // context (none without one) and leave it open.
-    void realBox_data()
+    void realBoxReturnsTheClickedButton_data()
     {
-        QTest::addColumn<int>("how"); // 0: a click only, 1: the Help button first, 2: F1 first
-        QTest::addColumn<int>("buttons");
-        QTest::addColumn<int>("context");
         QTest::addColumn<int>("click");
         QTest::addColumn<int>("expected");
-        using B = QMessageBox;
-        const int ync = MbYes | MbNo | MbCancel;
-        QTest::newRow("yes") << 0 << ync << 0 << int(B::Yes) << int(MbYes);
-        QTest::newRow("no") << 0 << ync << 0 << int(B::No) << int(MbNo);
-        QTest::newRow("cancel") << 0 << ync << 0 << int(B::Cancel) << int(MbCancel);
-        QTest::newRow("help button") << 1 << (MbOk | MbHelp) << 34 << int(B::Ok) << int(MbOk);
-        QTest::newRow("F1, context 34") << 2 << int(MbOk) << 34 << int(B::Ok) << int(MbOk);
-        QTest::newRow("F1, no context") << 2 << int(MbOk) << 0 << int(B::Ok) << int(MbOk);
+        QTest::newRow("yes") << int(QMessageBox::Yes) << int(MbYes);
+        QTest::newRow("no") << int(QMessageBox::No) << int(MbNo);
+        QTest::newRow("cancel") << int(QMessageBox::Cancel) << int(MbCancel);
     }
 
-    void realBox()
+    void realBoxReturnsTheClickedButton()
     {
-        QFETCH(int, how);
-        QFETCH(int, buttons);
-        QFETCH(int, context);
         QFETCH(int, click);
-        HelpRecorder help;
+        QFETCH(int, expected);
         MessagePresenter previous = installMessageBoxPresenter();
         QString seenText;
-        bool stillOpenAfterHelp = false;
         whenModalShows([&](QWidget *w) {
             auto *box = qobject_cast<QMessageBox *>(w);
             seenText = box->text();
-            if (how == 2) {
+            QTest::mouseClick(box->button(QMessageBox::StandardButton(click)), Qt::LeftButton);
+        });
+        const int answer =
+            showMessage("Send changes to KRT-6?", MsgKind::Confirmation, MbYes | MbNo | MbCancel);
+        setMessagePresenter(previous);
+        QCOMPARE(seenText, QString("Send changes to KRT-6?"));
+        QCOMPARE(answer, expected);
+    }
+
+    // The Help button and F1 request the box's context (none without one); the box stays open.
+    void helpInABox_data()
+    {
+        QTest::addColumn<bool>("byF1");
+        QTest::addColumn<int>("context");
+        QTest::newRow("help button") << false << 34;
+        QTest::newRow("F1, context 34") << true << 34;
+        QTest::newRow("F1, no context") << true << 0;
+    }
+
+    void helpInABox()
+    {
+        QFETCH(bool, byF1);
+        QFETCH(int, context);
+        HelpRecorder help;
+        MessagePresenter previous = installMessageBoxPresenter();
+        bool stillOpenAfterHelp = false;
+        whenModalShows([&](QWidget *w) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            if (byF1) {
                 if (!QTest::qWaitForWindowActive(box))
                     qWarning("the box did not become active");
                 QTest::keyClick(box, Qt::Key_F1);
-            } else if (how == 1) {
+            } else {
                 QTest::mouseClick(box->button(QMessageBox::Help), Qt::LeftButton);
             }
             QTimer::singleShot(50, [&, box] {
                 stillOpenAfterHelp = box->isVisible();
-                QTest::mouseClick(box->button(QMessageBox::StandardButton(click)), Qt::LeftButton);
+                QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
             });
         });
-        const int answer = showMessage("Send changes to KRT-6?", MsgKind::Confirmation, buttons, context);
+        const int answer = showMessage("No answer", MsgKind::Error, byF1 ? MbOk : MbOk | MbHelp, context);
         setMessagePresenter(previous);
-        QCOMPARE(seenText, QString("Send changes to KRT-6?"));
         QCOMPARE(help.contexts, context ? QList<int>({context}) : QList<int>());
         QVERIFY(stillOpenAfterHelp);
-        QTEST(answer, "expected");
+        QCOMPARE(answer, int(MbOk));
     }
 
     void defaultHelpNamesTheContextInAnInformationBox()
@@ -137,6 +151,21 @@ private slots:
         QCOMPARE(lastHelpContext(), 36);
         requestHelp(0);
         QCOMPARE(rec.requests().size(), 1);
+    }
+
+    void f1RequestsTheContextOfTheFocusedWidget()
+    {
+        HelpRecorder help;
+        TwoEdits t; // the first has a context of its own, the second inherits the window's
+        setHelpContext(&t.window, 7);
+        setHelpContext(t.first, 11);
+        installHelpKey(&t.window);
+        QVERIFY(showActive(&t.window));
+        t.first->setFocus();
+        QTest::keyClick(t.first, Qt::Key_F1);
+        t.second->setFocus();
+        QTest::keyClick(t.second, Qt::Key_F1);
+        QCOMPARE(help.contexts, QList<int>({11, 7}));
     }
 
     void runGuardedShowsConversionErrorOnce()
@@ -157,19 +186,6 @@ private slots:
         QVERIFY(!runGuarded([] { throw 5; }));
         QCOMPARE(rec.requests().size(), 3);
         QCOMPARE(rec.requests().at(1).text, QString("disk full"));
-
-        // A guarded connection passes the signal's arguments and catches the same way.
-        QLineEdit edit;
-        QStringList seen;
-        connectGuarded(&edit, &QLineEdit::textChanged, &edit, [&](const QString &t) {
-            seen << t;
-            if (t == "bad")
-                throw invalidIntegerError(t);
-        });
-        edit.setText("ok");
-        edit.setText("bad");
-        QCOMPARE(seen, QStringList({"ok", "bad"}));
-        QCOMPARE(rec.texts().mid(3), QStringList({"'bad' is not a valid integer value."}));
     }
 
     void failureWhileTheBoxIsOpenIsNotShownAgain()
@@ -187,16 +203,26 @@ private slots:
         QCOMPARE(boxes, 2);
     }
 
-    // F1 asks the focused field's help context (the second inherits the window's); the
-    // exit handler runs when the focus leaves the field, not on a text set by code.
-    void f1AndExitOfAField()
+    void connectGuardedPassesArgumentsAndCatches()
     {
         MessageRecorder rec;
-        HelpRecorder help;
+        QLineEdit edit;
+        QStringList seen;
+        connectGuarded(&edit, &QLineEdit::textChanged, &edit, [&](const QString &t) {
+            seen << t;
+            if (t == "bad")
+                throw invalidIntegerError(t);
+        });
+        edit.setText("ok");
+        edit.setText("bad");
+        QCOMPARE(seen, QStringList({"ok", "bad"}));
+        QCOMPARE(rec.texts(), QStringList({"'bad' is not a valid integer value."}));
+    }
+
+    void exitHandlerRunsOnFocusOutOnly()
+    {
+        MessageRecorder rec;
         TwoEdits t;
-        setHelpContext(&t.window, 7);
-        setHelpContext(t.first, 11);
-        installHelpKey(&t.window);
         int exits = 0;
         connectExit(t.first, [&] {
             ++exits;
@@ -206,14 +232,11 @@ private slots:
         t.first->setFocus();
         QTRY_VERIFY(t.first->hasFocus());
         t.first->setText("abc"); // code setting the text is no exit
-        QTest::keyClick(t.first, Qt::Key_F1);
         QCOMPARE(exits, 0);
         QTest::keyClick(t.first, Qt::Key_Tab);
         QVERIFY(t.second->hasFocus());
         QCOMPARE(exits, 1);
         QCOMPARE(rec.texts(), QStringList({"'abc' is not a valid integer value."}));
-        QTest::keyClick(t.second, Qt::Key_F1);
-        QCOMPARE(help.contexts, QList<int>({11, 7}));
 
         // Another window becoming active is no exit.
         t.first->setFocus();

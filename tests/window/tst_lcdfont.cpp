@@ -106,6 +106,11 @@ int darkPixels(const QImage &image)
     return count;
 }
 
+QString win1252(int byte)
+{
+    return QString(fromWin1252Char(quint8(byte)));
+}
+
 } // namespace
 
 class TestLcdFont : public QObject
@@ -174,11 +179,17 @@ private slots:
         QVERIFY(!font.supportsCharacter(QChar(0x0410)));
     }
 
-    // Text drawn in the face comes out as dots: each 'H' is two columns of seven dots joined
-    // by a bar; at 128 pixels per em a dot is 14 pixels with 2 pixels of gap, so the left
-    // column shows breaks between its dots.
+    // A line of text drawn in the face comes out as dots.
     void rendersDots()
     {
+        QString all;
+        for (int code = 0x20; code <= 0xFF; ++code)
+            all += win1252(code);
+        const QImage line = renderText(all, 16);
+        QVERIFY(darkPixels(line) > 1000);
+
+        // Each 'H' is two columns of seven dots joined by a bar; at 128 pixels per em a dot
+        // is 14 pixels with 2 pixels of gap, so the left column shows breaks between its dots.
         const QImage h = renderText(QStringLiteral("H"), 128);
         const int x = 2 + 8 + 8; // left margin, half-column margin, half a dot
         int breaks = 0;

@@ -294,6 +294,21 @@ private slots:
             QCOMPARE(G.CommittedImage[5], quint16(0));
     }
 
+    void collectCurrentPageFollowsCurrentPageNotShownPage()
+    {
+        G.ProjectOpen = true;
+        enter(4);
+        pages[4]->edit->setText("8");
+        pages[1]->edit->setText("9");
+        const int collects4 = pages[4]->collects;
+        w->selectFirstPage(); // a command selected page 1 from code: no step runs
+        QCOMPARE(w->shownPageNumber(), 1);
+        QCOMPARE(G.CurrentPage, 1);
+        w->CollectCurrentPage(false);
+        QCOMPARE(pages[4]->collects, collects4);
+        QCOMPARE(G.ParamImage[101], quint16(9));
+    }
+
     void changeTabsheetFromCode()
     {
         G.ProjectOpen = true;

@@ -131,6 +131,12 @@ private slots:
         QCOMPARE(ctl("ed_intCopy")->text(), QStringLiteral("299"));
     }
 
+    void keyFilterRefusesWhatIsNoDigit()
+    {
+        type("ed_int", "1a-.2");
+        QCOMPARE(ctl("ed_int")->text(), QStringLiteral("12"));
+    }
+
     void oldDataShownOnAqua_data()
     {
         QTest::addColumn<bool>("accepted");

@@ -271,6 +271,7 @@ private slots:
         QCOMPARE(text("ed_mFabrNr"), QString("W-42"));
         QCOMPARE(text("ed_versnr"), firmware);
         QCOMPARE(text("ed_mpfad"), path("second.zaf").toUpper());
+        QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), QString("memo"));
         QVERIFY(child<QCheckBox>("cb_din")->isChecked());
         QCOMPARE(G.VoltageRange, quint16(1));
         QCOMPARE(G.CellCount, quint16(54));
@@ -284,19 +285,16 @@ private slots:
             QVERIFY(attentionTexts.isEmpty());
     }
 
-    // Nothing opened or built: old data stay loaded as they were, with their range.
     void badFilesChangeNothing_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("new project, cancelled") << "new:" << QStringList{};
-        QTest::newRow("new project, not overwritten")
-            << "new:taken.zf1" << QStringList{"The file already exists,\r\ntaken.zf1 overwrite it?"};
         QTest::newRow("cancelled") << "" << QStringList{};
         QTest::newRow("missing") << "nothere.zf1" << QStringList{InvalidFile};
         QTest::newRow("wrong extension") << "text.txt" << QStringList{};
         QTest::newRow("short") << "short.zf1" << QStringList{InvalidFile};
         QTest::newRow("a head line without its CR") << "nocr.zf1" << QStringList{InvalidFile};
+        QTest::newRow("unknown id") << "unknown.zf1" << QStringList{InvalidFile};
         QTest::newRow("folder") << "folder.zf1" << QStringList{InvalidFile};
     }
     void badFilesChangeNothing()
@@ -308,36 +306,26 @@ private slots:
         writeAll(path("text.txt"), projectBytes(FileIdV25, "Version 2.60", 3));
         writeAll(path("short.zf1"), projectBytes(FileIdV25, "Version 2.60", 3).left(ProjectFileSize - 1));
         writeAll(path("nocr.zf1"), projectBytes(FileIdV25, "Version 2.60", 3).replace(8 * 50 + 48, 1, " "));
+        writeAll(path("unknown.zf1"), projectBytes("Config file KRT-5 from V2.5", "Version 2.60", 3));
         QVERIFY(QDir(dir->path()).mkdir("folder.zf1"));
-        writeAll(path("taken.zf1"), "keep me");
         open(path("good.zf1"));
         QVERIFY(!G.WriteAccepted && child<QWidget>("Panel71")->isVisible());
         rec->clear();
         const Globals before = G;
-        const QStringList fields{text("ed_mprjname"), text("ed_mpfad"), text("ed_versnr"), text("ed_logo1"),
-                                 child<QLabel>("lb_NomVRang")->text()};
+        const QStringList fields{text("ed_mprjname"), text("ed_mpfad"), text("ed_versnr"), text("ed_logo1")};
 
-        const QString file = name.startsWith("new:") ? name.mid(4) : name;
-        if (file != name)
-            newProject(0, file.isEmpty() ? QString() : path(file)); // range L chosen
-        else
-            open(file.isEmpty() ? QString() : path(file));
+        open(name.isEmpty() ? QString() : path(name));
         QCOMPARE(rec->texts(), messages);
-        QCOMPARE(G.VoltageRange, before.VoltageRange);
-        QCOMPARE(readAll(path("taken.zf1")), QByteArray("keep me"));
         QVERIFY(G.ParamImage == before.ParamImage && G.CommittedImage == before.CommittedImage &&
                 G.ReferenceImage == before.ReferenceImage);
         QCOMPARE(G.DataLoaded, before.DataLoaded);
         QCOMPARE(G.ProjectOpen, before.ProjectOpen);
         QVERIFY(!G.WriteAccepted);
         QVERIFY(child<QWidget>("Panel71")->isVisible());
-        // A file not overwritten empties the name and the path, as Save as does.
-        const bool emptied = name == "new:taken.zf1";
-        QCOMPARE(G.ProjectTextModified, before.ProjectTextModified || emptied);
-        QCOMPARE((QStringList{text("ed_mprjname"), text("ed_mpfad"), text("ed_versnr"), text("ed_logo1"),
-                              child<QLabel>("lb_NomVRang")->text()}),
-                 (emptied ? QStringList{"", "", fields[2], fields[3], fields[4]} : fields));
-        QCOMPARE(child<QWidget>("TabSheet1")->isEnabled(), !emptied);
+        QCOMPARE(G.ProjectTextModified, before.ProjectTextModified);
+        QCOMPARE((QStringList{text("ed_mprjname"), text("ed_mpfad"), text("ed_versnr"), text("ed_logo1")}),
+                 fields);
+        QVERIFY(child<QWidget>("TabSheet1")->isEnabled());
     }
 
     void fileDialogsAskWithTheirFiltersAndNames()
@@ -358,15 +346,36 @@ private slots:
         QCOMPARE(asked[1].filter, QString("KRT-6-files since V2.40 (*.zf1)|*.zf1|ZA7700F-files to V2.11 "
                                           "(*.zf1)|*.zaf|all files(*.*)|*.*"));
         // Save as offers the name of the file opened last, without its folder.
+        QCOMPARE(asked[2].filter, saveFilter);
         QCOMPARE(asked[2].initialName, QString("a.zf1"));
         QCOMPARE(readAll(path("copy.zf1")).size(), ProjectFileSize);
         QCOMPARE(text("ed_mpfad"), path("copy.zf1").toUpper());
         QCOMPARE(text("ed_mprjname"), QString("PLANT")); // a plain Save as keeps the name
     }
 
+    void newProjectNotBuiltKeepsTheLoadedData()
+    {
+        writeAll(path("taken.zf1"), "keep me");
+        load("old.zf1", "Version 2.30", FileIdOld);
+        const Globals before = G;
+        newProject(0, QString()); // the save dialog cancelled
+        QCOMPARE(G.VoltageRange, quint16(1));
+        QVERIFY(!G.WriteAccepted);
+        QVERIFY(G.ParamImage == before.ParamImage && G.ReferenceImage == before.ReferenceImage);
+        QCOMPARE(child<QLabel>("lb_NomVRang")->text(), QString("KRT-6 - H   (80V-300V)"));
+        QCOMPARE(text("ed_mprjname"), QString("PLANT"));
+
+        newProject(0, path("taken.zf1")); // not overwritten
+        QCOMPARE(rec->texts(), QStringList{"The file already exists,\r\ntaken.zf1 overwrite it?"});
+        QCOMPARE(G.VoltageRange, quint16(1));
+        QVERIFY(!G.WriteAccepted);
+        QVERIFY(G.ParamImage == before.ParamImage);
+        QCOMPARE(readAll(path("taken.zf1")), QByteArray("keep me"));
+    }
+
     // What a user meets around page 1: a cancelled first New project leaves the page as
-    // it was; the toolbar write refuses before asking anything; Tab leaves the memo; F1
-    // on a menu item asks its help.
+    // it was; the toolbar write refuses before asking anything; Tab leaves the memo; a
+    // memo edit is a change that closing asks about; F1 on a menu item asks its help.
     void pageOneAndMenusAsAUserMeetsThem()
     {
         newProject(0, QString());
@@ -382,6 +391,8 @@ private slots:
         QTest::keyClick(memo, Qt::Key_Tab);
         QVERIFY(!memo->hasFocus());
         QCOMPARE(memo->toPlainText(), QString("xmemo"));
+        QVERIFY(w->closeQuery()); // asked, answered No: closes
+        QCOMPARE(rec->texts(), QStringList{"Save changes to project \" PLANT \" ?"});
 
         HelpRecorder help;
         QMenu *file = child<QMenu>("File1");
@@ -393,11 +404,8 @@ private slots:
         QCOMPARE(help.contexts, QList<int>{4});
     }
 
-    // A page edit makes New project ask to save; then Save as onto another file, not
-    // overwritten, empties the name and the path.
-    void newProjectAfterAnEditThenOverwriteNo()
+    void newProjectAsksWhenAPageWasEdited()
     {
-        writeAll(path("c.zf1"), projectBytes(FileIdV25, "Version 2.60", 2));
         load("a.zf1");
         clickBox(child<TRadioGroup>("rg_language")->button(0));
         QVERIFY(!G.ProjectTextModified);
@@ -406,14 +414,6 @@ private slots:
         QCOMPARE(rec->texts(), QStringList{"Save changes to project \" PLANT \" ?"});
         QCOMPARE(imageOfFile(readAll(path("a.zf1")))[LanguageIndex], quint16(0));
         QCOMPARE(text("ed_mprjname"), QString("B"));
-
-        const QByteArray old = readAll(path("c.zf1"));
-        FileDialogs::setScript({path("c.zf1")});
-        child<QAction>("speich_unt")->trigger();
-        QCOMPARE(rec->texts().mid(1), QStringList{"The file already exists,\r\nc.zf1 overwrite it?"});
-        QVERIFY(text("ed_mprjname").isEmpty() && text("ed_mpfad").isEmpty());
-        QVERIFY(!child<QWidget>("TabSheet1")->isEnabled());
-        QCOMPARE(readAll(path("c.zf1")), old);
     }
 
     void saveOfReadDataAsksForTheFile()
@@ -452,6 +452,19 @@ private slots:
         QVERIFY(rec->texts().isEmpty());
         open(path("plant.v1.zf1"));
         QCOMPARE(child<QPlainTextEdit>("Memo1")->toPlainText(), memo.left(4272));
+    }
+
+    void overwriteNoEmptiesNameAndPath()
+    {
+        writeAll(path("b.zf1"), projectBytes(FileIdV25, "Version 2.60", 2));
+        load("a.zf1");
+        const QByteArray old = readAll(path("b.zf1"));
+        FileDialogs::setScript({path("b.zf1")});
+        child<QAction>("speich_unt")->trigger();
+        QCOMPARE(rec->texts(), QStringList{"The file already exists,\r\nb.zf1 overwrite it?"});
+        QVERIFY(text("ed_mprjname").isEmpty() && text("ed_mpfad").isEmpty());
+        QVERIFY(!child<QWidget>("TabSheet1")->isEnabled());
+        QCOMPARE(readAll(path("b.zf1")), old);
     }
 
     // A save that is cancelled or fails changes nothing, and a command that offered it

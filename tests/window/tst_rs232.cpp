@@ -101,6 +101,9 @@ private slots:
         QAction *item = frmMain->findChild<QAction *>("mut_RS232");
         inDialog([item] { item->trigger(); },
                  [&] {
+                     QCOMPARE(child<QLineEdit>(frm_RS232, "edt_Stopbits")->text(), "1");
+                     QCOMPARE(child<QLineEdit>(frm_RS232, "edt_Parity")->text(), "0");
+                     QCOMPARE(child<QLineEdit>(frm_RS232, "edt_Databits")->text(), "8");
                      baud->setCurrentIndex(1);
                      ports->setCurrentIndex(1);
                      QTest::keyClick(frm_RS232, Qt::Key_Escape); // OK is the only way out

@@ -114,8 +114,13 @@ private slots:
         QCOMPARE(int(G.ParamImage[LanguageIndex]), filled80);
         QTest::mouseClick(ctl<QPushButton>("Button_OK"), Qt::LeftButton); // collects page 1
         QCOMPARE(int(G.CommittedImage[LanguageIndex]), collected80);
-        // A click is stored at once and kept by cancel.
-        group->setEnabled(true);
+    }
+
+    void languageClickIsKeptByCancel()
+    {
+        loadAndFill();
+        ctl<QWidget>("rg_language")->setEnabled(true);
+        auto *group = ctl<TRadioGroup>("rg_language");
         clickBox(group->button(1));
         QCOMPARE(G.ParamImage[LanguageIndex], quint16(1));
         QTest::mouseClick(ctl<QPushButton>("cmd_Cancel"), Qt::LeftButton);

@@ -137,7 +137,51 @@ private slots:
         QVERIFY(child<QWidget>("rg_language")->isEnabled());
         QCOMPARE(commandStates(), QList<bool>(10, true));
         QVERIFY(!fmConnect->isVisible());
+        QCOMPARE(fmConnect->windowTitle(), "Data transmission  KRT-6 -> PC");
         QCOMPARE(fmConnect->findChild<QLabel *>("Label1")->text(), "1024 of 1024 Words");
+    }
+
+    void writeSendsTheCommittedImage()
+    {
+        KrtSimulator sim;
+        QVERIFY(sim.start());
+        readFrom(sim);
+        child<QLineEdit>("ed_logo1")->setText("NEW LOGO");
+        child<QLineEdit>("ed_mFabrNr")->setText("AB12C");
+        rec->clear();
+        child<QAction>("datwrite")->trigger();
+
+        QVERIFY(rec->texts().isEmpty());
+        QCOMPARE(sim.stats().imagesAccepted, 1);
+        QVERIFY(sim.image() == G.CommittedImage && G.CommittedImage == G.ParamImage);
+        const quint16 serial[8] = {word('A', 'B'), word('1', '2'), word('C', '\xFF'), 0xFFFF, 0xFFFF, 0xFFFF,
+                                   0xFFFF,         0xFFFF};
+        QVERIFY(std::equal(std::begin(serial), std::end(serial), sim.image().begin() + 965));
+        QCOMPARE(sim.image()[259], word('G', 'O'));
+        QCOMPARE(sim.image()[260], word(' ', ' '));
+        QVERIFY(!G.ImageModified); // the unit confirmed what the program holds
+        QCOMPARE(fmConnect->windowTitle(), "Data transmission  PC -> KRT-6");
+
+        // Longer serial numbers are cut to 16; characters go as Windows-1252.
+        PackSerialNumber(QString::fromUtf8("\u00e4BCDEFGHIJKLMNOPQRST"));
+        QCOMPARE(G.ParamImage[965], quint16(0xE442));
+        QCOMPARE(G.ParamImage[972], word('O', 'P'));
+    }
+
+    void writeRefusedWithNothingLoaded()
+    {
+        KrtSimulator sim;
+        QVERIFY(sim.start());
+        ComSettings.Port = sim.devicePath();
+        child<QAction>("datwrite")->setEnabled(true);
+        child<QAction>("datwrite")->trigger();
+        QCOMPARE(describeMessages(*rec),
+                 QStringList{describeMessage(
+                     "Please open a file, start a new project\r\nor read configuration from KRT-6!",
+                     MsgKind::Information, MbOk, 0)});
+        QCOMPARE(G.TransferDirection, quint8(0));
+        QVERIFY(G.ParamImage == TParamImage{} && G.CommittedImage == TParamImage{});
+        QCOMPARE(sim.stats().bytesReceived, 0); // the port was not even greeted
     }
 
     void oldUnitAndTheToolbarQuestion()
@@ -159,24 +203,9 @@ private slots:
         QCOMPARE(rec->requests()[0].buttons, int(MbYes | MbNo));
         QCOMPARE(unit.stats().writeCommands, 0);
 
-        // The menu item asks nothing and sends the committed image with the edits.
-        child<QLineEdit>("ed_logo1")->setText("NEW LOGO");
-        child<QLineEdit>("ed_mFabrNr")->setText("AB12C");
-        child<QAction>("datwrite")->trigger();
+        child<QAction>("datwrite")->trigger(); // the menu item asks nothing
         QCOMPARE(rec->texts().size(), 1);
         QCOMPARE(unit.stats().imagesAccepted, 1);
-        QVERIFY(unit.image() == G.CommittedImage && G.CommittedImage == G.ParamImage);
-        const quint16 serial[8] = {word('A', 'B'), word('1', '2'), word('C', '\xFF'), 0xFFFF, 0xFFFF, 0xFFFF,
-                                   0xFFFF,         0xFFFF};
-        QVERIFY(std::equal(std::begin(serial), std::end(serial), unit.image().begin() + 965));
-        QCOMPARE(unit.image()[259], word('G', 'O'));
-        QCOMPARE(unit.image()[260], word(' ', ' '));
-        QVERIFY(!G.ImageModified); // the unit confirmed what the program holds
-
-        // Longer serial numbers are cut to 16; characters go as Windows-1252.
-        PackSerialNumber(QString::fromUtf8("\u00e4BCDEFGHIJKLMNOPQRST"));
-        QCOMPARE(G.ParamImage[965], quint16(0xE442));
-        QCOMPARE(G.ParamImage[972], word('O', 'P'));
 
         G.WriteAccepted = false; // old data again, with the notice
         child<QWidget>("Panel71")->show();
@@ -254,25 +283,12 @@ private slots:
             QVERIFY(TryOpenPort(sim.devicePath())); // closed again
     }
 
-    // With nothing loaded a write is refused; a read cancelled midway loads nothing.
-    void writeRefusedThenReadCancelled()
+    void cancelDuringARead()
     {
         KrtSimulator::Options o;
         o.paced = true; // a read takes over two seconds
         KrtSimulator sim(o);
         QVERIFY(sim.start());
-        ComSettings.Port = sim.devicePath();
-        child<QAction>("datwrite")->setEnabled(true);
-        child<QAction>("datwrite")->trigger();
-        QCOMPARE(describeMessages(*rec),
-                 QStringList{describeMessage(
-                     "Please open a file, start a new project\r\nor read configuration from KRT-6!",
-                     MsgKind::Information, MbOk, 0)});
-        QCOMPARE(G.TransferDirection, quint8(0));
-        QVERIFY(G.ParamImage == TParamImage{} && G.CommittedImage == TParamImage{});
-        QCOMPARE(sim.stats().bytesReceived, 0); // the port was not even greeted
-        rec->clear();
-
         const QList<bool> commands = commandStates();
         QString progress, status;
         QTimer::singleShot(600, [&] {
