@@ -61,6 +61,7 @@ private slots:
     {
         QFETCH(bool, leftBehind);
         QTemporaryDir dir;
+        QVERIFY(dir.isValid());
         TInstanceGuard first(dir.path()), second(dir.path());
         if (leftBehind)
             QVERIFY(QFile(first.fileName()).open(QIODevice::WriteOnly));
