@@ -21,11 +21,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -548,6 +550,117 @@ private slots:
         QCOMPARE(stored.trimmed(), bytes.mid(1));
         open(path("m.zf1"));
         QCOMPARE(toWin1252(w->textPage()->memoText()), bytes);
+    }
+
+    // A paste or drop into a field of page 1, with a clipboard that holds text or holds
+    // data without any format (nothing copied since login). Data without a format changes
+    // nothing and the program goes on; text goes in as typed text does, up to the memo's
+    // limit.
+    void pasteIntoPageOne_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("formats"); // false: data without any format
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("modified");
+        const QString none;
+        for (const char *how : {"Ctrl+V", "Shift+Insert", "menu", "drop"})
+            QTest::newRow(qPrintable(QString("memo, nothing, %1").arg(how)))
+                << "Memo1" << how << false << none << "memo" << false;
+        QTest::newRow("memo, text, Ctrl+V") << "Memo1"
+                                            << "Ctrl+V" << true << "abc"
+                                            << "memoabc" << true;
+        QTest::newRow("memo, text, Shift+Insert") << "Memo1"
+                                                  << "Shift+Insert" << true << "abc"
+                                                  << "memoabc" << true;
+        QTest::newRow("memo, text, menu") << "Memo1"
+                                          << "menu" << true << "abc"
+                                          << "memoabc" << true;
+        QTest::newRow("memo, text, drop") << "Memo1"
+                                          << "drop" << true << "abc"
+                                          << "abcmemo" << true;
+        QTest::newRow("memo, text past the limit")
+            << "Memo1"
+            << "Ctrl+V" << true << QString(4500, 'x') << ("memo" + QString(4446, 'x')) << true;
+        for (const char *how : {"Ctrl+V", "Shift+Insert", "menu"})
+            QTest::newRow(qPrintable(QString("logo line, nothing, %1").arg(how)))
+                << "ed_logo1" << how << false << none << none << false;
+    }
+    void pasteIntoPageOne()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, how);
+        QFETCH(bool, formats);
+        QFETCH(QString, pasted);
+        QFETCH(QString, shown);
+        QFETCH(bool, modified);
+        load("a.zf1");
+        QVERIFY(!G.ProjectTextModified);
+        QWidget *edit = child<QWidget>(qPrintable(field));
+        auto *memo = qobject_cast<QPlainTextEdit *>(edit);
+        auto *line = qobject_cast<QLineEdit *>(edit);
+        QVERIFY(memo || line);
+        const auto shownText = [&] { return memo ? memo->toPlainText() : line->text(); };
+        const QString before = shownText();
+        if (line)
+            shown = before; // nothing reaches a one-line field
+        edit->setFocus();
+        if (memo)
+            memo->moveCursor(QTextCursor::End);
+        else
+            line->end(false);
+
+        auto *data = new QMimeData;
+        if (formats)
+            data->setText(pasted);
+        QCOMPARE(data->formats().isEmpty(), !formats);
+        QGuiApplication::clipboard()->setMimeData(data);
+
+        if (how == "Ctrl+V") {
+            QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        } else if (how == "Shift+Insert") {
+            QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
+        } else if (how == "menu") {
+            // The edit's own context menu: Paste is offered only when there is text.
+            bool offered = false;
+            bool answered = false;
+            QTimer picker;
+            connect(&picker, &QTimer::timeout, this, [&] {
+                auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                if (!menu || !menu->isVisible())
+                    return;
+                QAction *paste = menu->findChild<QAction *>("edit-paste");
+                offered = paste && paste->isEnabled();
+                if (offered)
+                    menu->setActiveAction(paste);
+                QTest::keyClick(menu, offered ? Qt::Key_Return : Qt::Key_Escape);
+                answered = true;
+            });
+            picker.start(5);
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                      edit->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(edit, &menuKey);
+            QTRY_VERIFY(answered);
+            picker.stop();
+            QCOMPARE(offered, formats);
+        } else {
+            QWidget *target = memo->viewport();
+            QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &enter);
+            QDropEvent drop(QPointF(1, 1), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &drop);
+        }
+
+        QCOMPARE(shownText(), shown);
+        QCOMPARE(G.ProjectTextModified, modified);
+        QVERIFY(w->isVisible());
+        QVERIFY(!w->textPage()->memoText().isEmpty());
+        // The program goes on: typing still reaches the field.
+        QTest::keyClick(edit, Qt::Key_End, memo ? Qt::ControlModifier : Qt::NoModifier);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, "Q");
+        QCOMPARE(shownText(), shown.chopped(1) + "Q");
     }
 
     void closing_data()

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGridLayout>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QToolButton>
@@ -307,4 +308,24 @@ QString TMaskEdit::toInputMask(const QString &mask)
         out += c;
     }
     return out + QLatin1Char(';') + blank;
+}
+
+// ---------------------------------------------------------------- TMemo
+
+namespace {
+bool carriesData(const QMimeData *source)
+{
+    return source && !source->formats().isEmpty();
+}
+} // namespace
+
+bool TMemo::canInsertFromMimeData(const QMimeData *source) const
+{
+    return carriesData(source) && QPlainTextEdit::canInsertFromMimeData(source);
+}
+
+void TMemo::insertFromMimeData(const QMimeData *source)
+{
+    if (carriesData(source))
+        QPlainTextEdit::insertFromMimeData(source);
 }

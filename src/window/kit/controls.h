@@ -1,10 +1,11 @@
 #pragma once
 // Controls the windows are built from, beyond Qt's own: a spin button pair with a
-// focus control, a radio group with an item index, and a masked edit.
+// focus control, a radio group with an item index, a masked edit and a multi-line edit.
 
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QList>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -12,6 +13,7 @@
 class QButtonGroup;
 class QObject;
 class QGridLayout;
+class QMimeData;
 class QRadioButton;
 class QToolButton;
 
@@ -133,4 +135,20 @@ public:
 
 private:
     QString m_editMask;
+};
+
+// A multi-line text edit. A paste or drop whose data has no format at all (an empty
+// clipboard, a drag that carries nothing) is ignored: Qt 6.4's own insertion reads the
+// first format without looking whether there is one, and would crash. Every other
+// paste or drop goes to QPlainTextEdit as usual.
+class TMemo : public QPlainTextEdit
+{
+    Q_OBJECT
+
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
 };
