@@ -1,7 +1,9 @@
 #include "crc16.h"
 #include "linktest.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -198,6 +200,91 @@ private slots:
         QVERIFY(rec.texts().isEmpty());
         unit.closeWriteChannel();
         QVERIFY(unit.waitForFinished(5000));
+    }
+
+    // --link PATH: only an old symbolic link at PATH is replaced. A file or a folder in the
+    // way, or a link that cannot be made, is refused with one line naming the path, and
+    // nothing is touched. On exit the link goes only while it still leads to the program's
+    // own device.
+    void simulatorLinkPath_data()
+    {
+        QTest::addColumn<QString>("before"); // what stands at PATH when the program starts
+        QTest::addColumn<bool>("serves");
+        QTest::addColumn<bool>("repointed"); // the user points the link elsewhere meanwhile
+        QTest::newRow("nothing") << "" << true << false;
+        QTest::newRow("old link to a gone device") << "old link" << true << false;
+        QTest::newRow("old link to a user's file") << "link to file" << true << false;
+        QTest::newRow("link pointed elsewhere while serving") << "" << true << true;
+        QTest::newRow("user's file") << "file" << false << false;
+        QTest::newRow("folder") << "folder" << false << false;
+        QTest::newRow("no such folder") << "no folder" << false << false;
+    }
+    void simulatorLinkPath()
+    {
+        QFETCH(QString, before);
+        QFETCH(bool, serves);
+        QFETCH(bool, repointed);
+        const QString program = QStringLiteral(KRT_BINARY_DIR "/tools/krt6sim/krt6sim");
+        if (!QFile::exists(program))
+            QSKIP("krt6sim not built");
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString link = dir.filePath(before == "no folder" ? "gone/krt6" : "krt6");
+        const QString other = dir.filePath("plant.zf1");
+        const QByteArray kept("a user's file\r\n\x00\xff", 18);
+        const auto writeKept = [&](const QString &path) {
+            QFile f(path);
+            return f.open(QIODevice::WriteOnly) && f.write(kept) == kept.size();
+        };
+        const auto contents = [](const QString &path) {
+            QFile f(path);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+        };
+        QVERIFY(writeKept(other));
+        if (before == "file")
+            QVERIFY(writeKept(link));
+        if (before == "folder")
+            QVERIFY(QDir().mkdir(link) && writeKept(link + "/inside"));
+        if (before == "old link")
+            QVERIFY(QFile::link("/dev/pts/99999", link));
+        if (before == "link to file")
+            QVERIFY(QFile::link(other, link));
+
+        QProcess unit;
+        unit.start(program, {"--link", link, "--until-eof"});
+        if (!serves) {
+            QVERIFY(unit.waitForFinished(5000));
+            QCOMPARE(unit.exitStatus(), QProcess::NormalExit);
+            QVERIFY(unit.exitCode() != 0);
+            QVERIFY(unit.readAllStandardOutput().isEmpty()); // no device offered
+            const QStringList said =
+                QString::fromLocal8Bit(unit.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+            QCOMPARE(said.size(), 1);
+            QVERIFY2(said[0].contains(link), qPrintable(said[0]));
+            QCOMPARE(QFileInfo(link).isSymLink(), false);
+            if (before == "file")
+                QCOMPARE(contents(link), kept);
+            if (before == "folder")
+                QVERIFY(QFileInfo(link).isDir() && contents(link + "/inside") == kept);
+            if (before == "no folder")
+                QVERIFY(!QFileInfo::exists(dir.filePath("gone")));
+            QCOMPARE(contents(other), kept);
+            return;
+        }
+        QVERIFY(waitUntil([&] { return unit.canReadLine(); }, 5000));
+        const QString device = QString::fromLocal8Bit(unit.readLine()).trimmed();
+        QVERIFY(device.startsWith("/dev/pts/"));
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(QFileInfo(link).symLinkTarget(), device);
+        if (repointed)
+            QVERIFY(QFile::remove(link) && QFile::link(other, link));
+        unit.closeWriteChannel();
+        QVERIFY(unit.waitForFinished(5000));
+        QCOMPARE(unit.exitCode(), 0);
+        QCOMPARE(QFileInfo(link).isSymLink(), repointed);
+        if (repointed)
+            QCOMPARE(QFileInfo(link).symLinkTarget(), other);
+        QCOMPARE(contents(other), kept);
     }
 };
 

@@ -32,44 +32,52 @@ QByteArray headLine(const QByteArray &text)
 
 } // namespace
 
+namespace {
+struct FaultRow
+{
+    KrtSimulator::Fault fault;
+    const char *name;
+    const char *effect; // one line for --help and the README
+};
+constexpr FaultRow FaultRows[] = {
+    {KrtSimulator::Fault::None, "none", "a sound unit (the default)"},
+    {KrtSimulator::Fault::Silent, "silent", "answers nothing at all"},
+    {KrtSimulator::Fault::OldUnit, "old-unit", "answers only \"PC:\", never \"PCCOM:\""},
+    {KrtSimulator::Fault::WrongReadCrc, "wrong-read-crc", "read: a checksum that does not match"},
+    {KrtSimulator::Fault::ZeroAck, "zero-ack", "write: block 10 acknowledged with 0, then stops"},
+    {KrtSimulator::Fault::WrongCrcEcho, "wrong-crc-echo", "write: echoes a wrong checksum, keeps nothing"},
+    {KrtSimulator::Fault::Burst2051, "burst-2051", "read: 2051 bytes at once, one more than due"},
+    {KrtSimulator::Fault::Short2049, "short-2049", "read: 2049 bytes, then nothing"},
+    {KrtSimulator::Fault::HangUp, "hang-up", "read or write: closes the line half way"},
+    {KrtSimulator::Fault::WrongWriteEcho, "wrong-write-echo", "write: answers 0x81 with 0x80, goes on"},
+};
+} // namespace
+
 const char *KrtSimulator::faultName(Fault f)
 {
-    switch (f) {
-    case Fault::None:
-        return "none";
-    case Fault::Silent:
-        return "silent";
-    case Fault::OldUnit:
-        return "old-unit";
-    case Fault::WrongReadCrc:
-        return "wrong-read-crc";
-    case Fault::ZeroAck:
-        return "zero-ack";
-    case Fault::WrongCrcEcho:
-        return "wrong-crc-echo";
-    case Fault::Burst2051:
-        return "burst-2051";
-    case Fault::Short2049:
-        return "short-2049";
-    case Fault::HangUp:
-        return "hang-up";
-    case Fault::WrongWriteEcho:
-        return "wrong-write-echo";
-    }
+    for (const FaultRow &row : FaultRows)
+        if (row.fault == f)
+            return row.name;
     return "?";
 }
 
 bool KrtSimulator::faultFromName(const QString &name, Fault *f)
 {
-    for (Fault c :
-         {Fault::None, Fault::Silent, Fault::OldUnit, Fault::WrongReadCrc, Fault::ZeroAck,
-          Fault::WrongCrcEcho, Fault::Burst2051, Fault::Short2049, Fault::HangUp, Fault::WrongWriteEcho}) {
-        if (name == QLatin1String(faultName(c))) {
-            *f = c;
+    for (const FaultRow &row : FaultRows) {
+        if (name == QLatin1String(row.name)) {
+            *f = row.fault;
             return true;
         }
     }
     return false;
+}
+
+QString KrtSimulator::faultHelp()
+{
+    QString help;
+    for (const FaultRow &row : FaultRows)
+        help += QStringLiteral("\n  %1: %2").arg(QLatin1String(row.name), QLatin1String(row.effect));
+    return help;
 }
 
 quint16 KrtSimulator::crc(const QByteArray &bytes)

@@ -92,6 +92,8 @@ public:
 
     static const char *faultName(Fault f);
     static bool faultFromName(const QString &name, Fault *f);
+    // One line per mode, "\n  name: what it does", for --help.
+    static QString faultHelp();
 
     KrtSimulator();
     explicit KrtSimulator(Options options);

@@ -2,11 +2,11 @@
 // serves it until interrupted (Ctrl+C, SIGTERM) or, with --until-eof, until its
 // standard input closes.
 
+#include "devicelink.h"
 #include "krtsim.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
 #include <QTextStream>
 
 #include <csignal>
@@ -32,11 +32,9 @@ int main(int argc, char **argv)
         "Simulated KRT-6 on a pseudo-terminal. Prints the device path to enter as the port of the "
         "configurator's RS232 dialog."));
     parser.addHelpOption();
-    const QCommandLineOption faultOpt(
-        QStringLiteral("fault"),
-        QStringLiteral("Fault mode: none, silent, old-unit, wrong-read-crc, "
-                       "zero-ack, wrong-crc-echo, burst-2051, short-2049, hang-up, wrong-write-echo."),
-        QStringLiteral("mode"), QStringLiteral("none"));
+    const QCommandLineOption faultOpt(QStringLiteral("fault"),
+                                      QStringLiteral("Fault mode, one of:") + KrtSimulator::faultHelp(),
+                                      QStringLiteral("mode"), QStringLiteral("none"));
     const QCommandLineOption pacedOpt(QStringLiteral("paced"),
                                       QStringLiteral("Send and take bytes at 9600-baud timing."));
     const QCommandLineOption loadOpt(QStringLiteral("load"),
@@ -47,7 +45,9 @@ int main(int argc, char **argv)
         QStringLiteral("Save every image written to the unit into this project file."),
         QStringLiteral("file"));
     const QCommandLineOption linkOpt(QStringLiteral("link"),
-                                     QStringLiteral("Also make this symbolic link to the device."),
+                                     QStringLiteral("Also make this symbolic link to the device. Only an old "
+                                                    "link at the path is replaced; anything else "
+                                                    "there is refused and left as it is."),
                                      QStringLiteral("path"));
     const QCommandLineOption eofOpt(QStringLiteral("until-eof"),
                                     QStringLiteral("End when standard input closes."));
@@ -83,19 +83,20 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "krt6sim: %s\n", qPrintable(error));
         return 1;
     }
+    // From here on Ctrl+C ends the loop below, which takes the link away again.
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
     const QString link = parser.value(linkOpt);
-    if (!link.isEmpty()) {
-        QFile::remove(link);
-        if (!QFile::link(sim.devicePath(), link))
-            std::fprintf(stderr, "krt6sim: cannot create the link %s\n", qPrintable(link));
+    if (!link.isEmpty() && !makeDeviceLink(link, sim.devicePath(), &error)) {
+        std::fprintf(stderr, "krt6sim: cannot make the link %s: %s\n", qPrintable(link), qPrintable(error));
+        sim.stop();
+        return 1;
     }
     std::printf("%s\n", qPrintable(sim.devicePath()));
     std::fflush(stdout);
     std::fprintf(stderr, "krt6sim: serving %s (fault %s%s)\n", qPrintable(sim.devicePath()),
                  KrtSimulator::faultName(options.fault), options.paced ? ", paced" : "");
 
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
     const bool untilEof = parser.isSet(eofOpt);
     while (!stopRequested) {
         if (untilEof) {
@@ -111,6 +112,6 @@ int main(int argc, char **argv)
     }
     sim.stop();
     if (!link.isEmpty())
-        QFile::remove(link);
+        removeDeviceLink(link, sim.devicePath());
     return 0;
 }
