@@ -29,9 +29,7 @@ bool makeDeviceLink(const QString &link, const QString &target, QString *error)
 {
     const QByteArray path = QFile::encodeName(link);
     const QByteArray to = QFile::encodeName(target);
-    struct stat st
-    {
-    };
+    struct stat st = {};
     if (::lstat(path.constData(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) {
             *error = QStringLiteral("a folder is in the way (only an old link is replaced)");

@@ -30,9 +30,6 @@ QByteArray headLine(const QByteArray &text)
     return line + "\r\n";
 }
 
-} // namespace
-
-namespace {
 struct FaultRow
 {
     KrtSimulator::Fault fault;
