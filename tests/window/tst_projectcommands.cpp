@@ -314,10 +314,12 @@ private slots:
         QVERIFY(!G.WriteAccepted && child<QWidget>("Panel71")->isVisible());
         rec->clear();
         const Globals before = G;
-        const QStringList fields{text("ed_mprjname"), text("ed_mpfad"), text("ed_versnr"), text("ed_logo1")};
+        const QStringList fields{text("ed_mprjname"), text("ed_mpfad"), text("ed_versnr"), text("ed_logo1"),
+                                 child<QLabel>("lb_NomVRang")->text()};
 
         open(name.isEmpty() ? QString() : path(name));
         QCOMPARE(rec->texts(), messages);
+        QCOMPARE(G.VoltageRange, before.VoltageRange);
         QVERIFY(G.ParamImage == before.ParamImage && G.CommittedImage == before.CommittedImage &&
                 G.ReferenceImage == before.ReferenceImage);
         QCOMPARE(G.DataLoaded, before.DataLoaded);
@@ -325,7 +327,8 @@ private slots:
         QVERIFY(!G.WriteAccepted);
         QVERIFY(child<QWidget>("Panel71")->isVisible());
         QCOMPARE(G.ProjectTextModified, before.ProjectTextModified);
-        QCOMPARE((QStringList{text("ed_mprjname"), text("ed_mpfad"), text("ed_versnr"), text("ed_logo1")}),
+        QCOMPARE((QStringList{text("ed_mprjname"), text("ed_mpfad"), text("ed_versnr"), text("ed_logo1"),
+                              child<QLabel>("lb_NomVRang")->text()}),
                  fields);
         QVERIFY(child<QWidget>("TabSheet1")->isEnabled());
     }
@@ -360,12 +363,18 @@ private slots:
         writeAll(path("taken.zf1"), "keep me");
         load("old.zf1", "Version 2.30", FileIdOld);
         const Globals before = G;
+        const QStringList kept{text("ed_versnr"), text("ed_logo1"), child<QLabel>("lb_NomVRang")->text()};
+        const auto keptNow = [&] {
+            return QStringList{text("ed_versnr"), text("ed_logo1"), child<QLabel>("lb_NomVRang")->text()};
+        };
         newProject(0, QString()); // the save dialog cancelled
         QCOMPARE(G.VoltageRange, quint16(1));
         QVERIFY(!G.WriteAccepted);
         QVERIFY(G.ParamImage == before.ParamImage && G.ReferenceImage == before.ReferenceImage);
         QCOMPARE(child<QLabel>("lb_NomVRang")->text(), QString("KRT-6 - H   (80V-300V)"));
         QCOMPARE(text("ed_mprjname"), QString("PLANT"));
+        QCOMPARE(G.ProjectTextModified, before.ProjectTextModified);
+        QVERIFY(child<QWidget>("TabSheet1")->isEnabled());
 
         newProject(0, path("taken.zf1")); // not overwritten
         QCOMPARE(rec->texts(), QStringList{"The file already exists,\r\ntaken.zf1 overwrite it?"});
@@ -373,6 +382,11 @@ private slots:
         QVERIFY(!G.WriteAccepted);
         QVERIFY(G.ParamImage == before.ParamImage);
         QCOMPARE(readAll(path("taken.zf1")), QByteArray("keep me"));
+        // A file not overwritten empties the name and the path, as Save as does.
+        QVERIFY(text("ed_mprjname").isEmpty() && text("ed_mpfad").isEmpty());
+        QCOMPARE(keptNow(), kept);
+        QVERIFY(G.ProjectTextModified);
+        QVERIFY(!child<QWidget>("TabSheet1")->isEnabled());
     }
 
     // What a user meets around page 1: a cancelled first New project leaves the page as
