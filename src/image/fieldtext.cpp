@@ -225,3 +225,18 @@ QChar TkMinKeyFilter(QChar key)
         return key;
     return KeyNull;
 }
+
+QString PastedText(const QString &text, qsizetype room)
+{
+    if (room <= 0)
+        return QString();
+    qsizetype end = 0;
+    while (end < text.size() && text.at(end) != QLatin1Char('\r') && text.at(end) != QLatin1Char('\n'))
+        ++end;
+    if (end > room) {
+        end = room;
+        if (text.at(end - 1).isHighSurrogate())
+            --end;
+    }
+    return text.left(end);
+}

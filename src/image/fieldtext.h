@@ -82,3 +82,8 @@ QChar TkKeyFilter(QChar key, qsizetype textLength);
 // The lower Tk limit: Backspace, Enter, the minus sign, the digits and the decimal
 // separator pass, wherever they are typed.
 QChar TkMinKeyFilter(QChar key);
+
+// The part of a pasted or dropped text that a one-line edit takes when `room` characters
+// are left in it: the text up to its first line break (CR or LF), at most `room`
+// characters of it, never half of a surrogate pair. Empty when room is 0 or less.
+QString PastedText(const QString &text, qsizetype room);

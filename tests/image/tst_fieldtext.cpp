@@ -311,6 +311,30 @@ private slots:
                      qPrintable(QString("length %1").arg(lengths[i])));
         }
     }
+
+    // What a one-line edit takes of a pasted text: its first line, as much as there is room for.
+    void pastedText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("room");
+        QTest::addColumn<QString>("taken");
+        QTest::newRow("fits") << "abc" << 3 << "abc";
+        QTest::newRow("cut to the room") << "abcdef" << 4 << "abcd";
+        QTest::newRow("CR ends the line") << "ab\rcd" << 16 << "ab";
+        QTest::newRow("line break past the room") << "abcd\nef" << 2 << "ab";
+        QTest::newRow("no room") << "abc" << 0 << "";
+        QTest::newRow("less than none") << "abc" << -1 << "";
+        QTest::newRow("a pair not split") << QString::fromUtf16(u"a\U0001F600b") << 2 << "a";
+        QTest::newRow("a pair whole")
+            << QString::fromUtf16(u"a\U0001F600b") << 3 << QString::fromUtf16(u"a\U0001F600");
+    }
+    void pastedText()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, room);
+        QFETCH(QString, taken);
+        QCOMPARE(PastedText(text, room), taken);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFieldText)

@@ -1,5 +1,6 @@
 // The Analog and Digital inputs pages, the LCD character picker and the LCD fields' popup menu,
-// worked as a user would; texts picked, copied and pasted through the system clipboard.
+// worked as a user would; texts picked, copied and pasted through the system clipboard, and
+// what every way of pasting brings into the one-line fields of the pages.
 
 #include "charset.h"
 #include "lcdpopup.h"
@@ -8,6 +9,8 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QTableWidget>
 
@@ -180,6 +183,153 @@ private slots:
         popupItem(field, 1);
         QCOMPARE(ctl(field)->text(), clipboard);
         enter(page == 1 ? 2 : 1);
+        for (auto [word, value] : stored)
+            QCOMPARE(G.ParamImage[word], quint16(value));
+    }
+
+    // Ctrl+V, Shift+Insert, the field's own menu, a middle click and a drop enter text as
+    // typing does: the selection replaced (a drop goes in beside it), at most up to the
+    // field's length, the first line only; texts set by code and the LCD menu's Paste stay
+    // whole. The field then stores what it shows.
+    void pasteIntoOneLineFields_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("cursor"); // "all" selected, at the "end" or at "home"
+        QTest::addColumn<QString>("before"); // set by code
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<WordValues>("stored");
+        const auto row = [](const char *name, int page, const char *field, const char *how,
+                            const char *cursor, const QString &before, const QString &clipboard,
+                            const QString &after, const WordValues &stored) {
+            QTest::newRow(name) << page << QString(field) << QString(how) << QString(cursor) << before
+                                << clipboard << after << stored;
+        };
+        const auto text16 = [](int first, const QString &text) {
+            return textWords(first, text.toLatin1(), 16, ' ');
+        };
+        const auto shuffle = [](int value) { return WordValues{{632, value}}; };
+        const QString abc = "ABCDEFGHIJKLMNOPQRSTUVWXYZ", abc16 = abc.left(16);
+        const QString pump = "Pump hall east side", in3pump = "In 3Pump hall ea";
+
+        row("logo, Ctrl+A Ctrl+V", 1, "ed_logo1", "Ctrl+V", "all", "Old", abc, abc16, text16(256, abc16));
+        row("logo full, Shift+Insert", 1, "ed_logo1", "Shift+Insert", "end", abc16, abc, abc16,
+            text16(256, abc16));
+        row("logo, two lines", 1, "ed_logo2", "Ctrl+V", "end", "", "Plant 1\nHall 2", "Plant 1",
+            text16(264, "Plant 1"));
+        row("logo, a line break first", 1, "ed_logo2", "Shift+Insert", "all", "Kept", "\nHall", "Kept",
+            text16(264, "Kept"));
+        row("logo, LCD menu takes it whole", 1, "ed_logo1", "LCD menu", "end", "x", abc, abc,
+            text16(256, abc16));
+        row("name, Ctrl+V up to the length", 3, "ed_dig_input3", "Ctrl+V", "end", "Input number", "abcdef",
+            "Input numberabcd", text16(337, "Input numberabcd"));
+        row("name, middle click", 3, "ed_dig_input3", "middle", "all", "In 3", pump + "\nwest", in3pump,
+            text16(337, in3pump));
+        row("name, drop beside the selection", 3, "ed_dig_input3", "drop", "all", "In 3", pump, in3pump,
+            text16(337, in3pump));
+        row("name, drop that fits", 3, "ed_dig_input3", "drop", "end", "In", " 3", "In 3",
+            text16(337, "In 3"));
+        row("name, empty clipboard", 3, "ed_dig_input3", "Ctrl+V", "all", "In 3", "", "In 3",
+            text16(337, "In 3"));
+        row("delay, not filtered", 3, "ed_dig_inp1_verz", "Ctrl+V", "end", "", "+12 5", "+12 ", {{562, 12}});
+        row("number, Ctrl+V", 7, "ed_Shuffle", "Ctrl+V", "end", "", "12345", "123", shuffle(123));
+        row("number, menu over a selection", 7, "ed_Shuffle", "menu", "all", "60", "12345", "123",
+            shuffle(123));
+        row("number full, menu", 7, "ed_Shuffle", "menu", "end", "600", "7", "600", shuffle(600));
+        row("number, middle click", 7, "ed_Shuffle", "middle", "end", "1", "2345", "123", shuffle(123));
+        row("number, drop of two lines", 7, "ed_Shuffle", "drop", "end", "6", "0\r\n5", "60", shuffle(60));
+        row("number full, drop", 7, "ed_Shuffle", "drop", "end", "600", "5", "600", shuffle(600));
+        row("stored 3600 shown whole, Ctrl+V", 7, "ed_Shuffle", "Ctrl+V", "end", "3600", "9", "3600",
+            shuffle(3600));
+        row("stored 3600, Shift+Insert over all", 7, "ed_Shuffle", "Shift+Insert", "all", "3600", "12345",
+            "123", shuffle(123));
+        row("masked time keeps its mask", 9, "em_max_duration", "Ctrl+V", "home", "02:00", "0130", "01:30",
+            {{462, 90}});
+    }
+    void pasteIntoOneLineFields()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, field);
+        QFETCH(QString, how);
+        QFETCH(QString, cursor);
+        QFETCH(QString, before);
+        QFETCH(QString, clipboard);
+        QFETCH(QString, after);
+        QFETCH(WordValues, stored);
+        QClipboard *board = QGuiApplication::clipboard();
+        if (how == "middle" && !board->supportsSelection()) {
+            // Without an X11 selection a middle click pastes nothing, the clipboard neither.
+            after = before;
+            stored.clear();
+        }
+        enter(page);
+        QLineEdit *edit = ctl(field);
+        edit->setText(before);
+        QCOMPARE(edit->text(), before);
+        G.ProjectTextModified = false;
+        edit->setFocus();
+        QTRY_VERIFY(edit->hasFocus());
+        if (cursor == "all")
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        else
+            QTest::keyClick(edit, cursor == "end" ? Qt::Key_End : Qt::Key_Home);
+        board->setText(clipboard);
+        if (board->supportsSelection())
+            board->setText(clipboard, QClipboard::Selection);
+
+        bool dropAccepted = false;
+        Qt::DropAction dropAction = Qt::IgnoreAction;
+        if (how == "Ctrl+V") {
+            QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        } else if (how == "Shift+Insert") {
+            QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
+        } else if (how == "LCD menu") {
+            popupItem(field, 1);
+        } else if (how == "menu") {
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                                      edit->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(edit, &menuKey);
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            QAction *paste = nullptr;
+            for (QAction *a : menu->actions())
+                if (a->text().startsWith("&Paste"))
+                    paste = a;
+            QVERIFY(paste && paste->isEnabled());
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(paste).center());
+        } else if (how == "middle") {
+            QTest::mouseClick(edit, Qt::MiddleButton, {}, QPoint(edit->width() - 4, edit->height() / 2));
+        } else {
+            QMimeData data;
+            data.setText(clipboard);
+            // Dropped behind the text, Shift held: the user asks for a move.
+            const QPoint at(edit->width() - 4, edit->height() / 2);
+            const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+            QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+            QApplication::sendEvent(edit, &enter);
+            QDropEvent drop(at, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+            QApplication::sendEvent(edit, &drop);
+            dropAccepted = drop.isAccepted();
+            dropAction = drop.dropAction();
+        }
+
+        QCOMPARE(edit->text(), after);
+        if (how == "drop") {
+            // Only a drop taken whole may move its text away from where it came from.
+            QCOMPARE(dropAccepted, after != before);
+            if (dropAccepted)
+                QCOMPARE(dropAction,
+                         after.size() - before.size() < clipboard.size() ? Qt::CopyAction : Qt::MoveAction);
+        }
+        if (field.startsWith("ed_logo")) {
+            QCOMPARE(ctl<QLabel>(field == "ed_logo1" ? "lb_anzCh" : "lb2_anzCh")->text(),
+                     QString::number(after.size()));
+            QCOMPARE(G.ProjectTextModified, after != before);
+        }
+        enter(page == 1 ? 2 : 1); // the field's exit, then the page's collector
+        QVERIFY(rec->texts().isEmpty());
         for (auto [word, value] : stored)
             QCOMPARE(G.ParamImage[word], quint16(value));
     }

@@ -4,7 +4,7 @@
 
 #include "lcdfont.h"
 #include "messages.h"
-#include "pagekit.h"
+#include "entrylimit.h"
 #include "taborder.h"
 #include "textcodec.h"
 
@@ -35,7 +35,7 @@ TFrm_CharSet::TFrm_CharSet(QWidget *parent) : QWidget(parent, Qt::Window), ui(ne
     m_charString.clear();
     ui->SG1->setFont(lcdFont(GridPointSize));
     setLcdFace(ui->Ed1);
-    limitTyping(ui->Ed1);
+    limitEntry(ui->Ed1);
     fillGrid();
 
     connect(ui->SG1, &QTableWidget::cellClicked, this, &TFrm_CharSet::SG1Click);

@@ -3,7 +3,7 @@
 #include "charset.h"
 #include "controls.h"
 #include "dispatch.h"
-#include "pagekit.h"
+#include "entrylimit.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -58,8 +58,9 @@ void installLcdPopup(QLineEdit *field)
     if (!field || field->contextMenuPolicy() == Qt::CustomContextMenu)
         return;
     field->setContextMenuPolicy(Qt::CustomContextMenu);
-    // A pasted text is shown whole; the field's length limits typing only.
-    limitTyping(field);
+    // The menu's Paste shows its text whole; the field's length limits what is typed or
+    // pasted by keys, a middle click or a drop.
+    limitEntry(field);
     QObject::connect(field, &QWidget::customContextMenuRequested, field, [field](const QPoint &pos) {
         if (TLcdPopup *menu = TLcdPopup::of(field->window()))
             menu->popupFor(field, field->mapToGlobal(pos));

@@ -24,8 +24,8 @@ public:
     QLineEdit *PopupComponent() const { return m_component; }
 
     void LCDcharacter1Click();
-    // The clipboard's text, taken whole: the field's length limits typing only. Masked
-    // edits are left alone.
+    // The clipboard's text, taken whole: the field's length limits only what the user
+    // types or pastes by keys, a middle click or a drop. Masked edits are left alone.
     void Paste1Click();
 
 private:
@@ -33,5 +33,5 @@ private:
 };
 
 // Gives an LCD text field its window's PopupLCD in place of the standard menu; its length
-// then limits typing only (limitTyping).
+// then limits what the user types or pastes otherwise (limitEntry).
 void installLcdPopup(QLineEdit *field);

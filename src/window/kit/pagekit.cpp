@@ -3,6 +3,7 @@
 #include "controls.h"
 #include "dispatch.h"
 #include "encodings.h"
+#include "entrylimit.h"
 #include "fieldtext.h"
 #include "globals.h"
 #include "imagetexts.h"
@@ -12,7 +13,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPalette>
 #include <QRadioButton>
@@ -70,38 +70,6 @@ bool isReal(kit::Enc enc)
     return decimalsOf(enc) > 0;
 }
 
-// The typing limit of an edit: keys that would make its text longer than the limit are
-// refused, while texts that code sets (a stored 3600 in a three-character field) are
-// shown whole.
-class TypingLimit : public QObject
-{
-public:
-    TypingLimit(QLineEdit *edit, int limit) : QObject(edit), m_limit(limit)
-    {
-        edit->setMaxLength(32767);
-        edit->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        auto *edit = static_cast<QLineEdit *>(watched);
-        // A masked edit's mask holds its length; typing overwrites the mask positions.
-        if (!edit->inputMask().isEmpty())
-            return false;
-        const QString typed = static_cast<QKeyEvent *>(event)->text();
-        if (typed.isEmpty() || !typed.at(0).isPrint() ||
-            (static_cast<QKeyEvent *>(event)->modifiers() & Qt::ControlModifier))
-            return false;
-        return edit->text().size() - edit->selectedText().size() + typed.size() > m_limit;
-    }
-
-private:
-    int m_limit;
-};
-
 void installKeyFilter(QWidget *w, kit::Key key)
 {
     using kit::Key;
@@ -124,18 +92,6 @@ bool conditionHolds(const kit::Field &f)
     return f.onlyIfWord < 0 || f.onlyIfWord >= ImageWordCount || G.ParamImage[f.onlyIfWord] == f.onlyIfValue;
 }
 } // namespace
-
-void limitTyping(QLineEdit *edit, int limit)
-{
-    if (!edit || edit->property("typingLimit").isValid())
-        return;
-    if (limit < 0)
-        limit = edit->maxLength();
-    if (limit >= 32767)
-        return;
-    edit->setProperty("typingLimit", limit);
-    new TypingLimit(edit, limit);
-}
 
 void setAquaBackground(QWidget *widget, bool aqua)
 {
@@ -200,9 +156,9 @@ void FieldKit::bind()
             continue;
         const Field *row = &f;
         // Every edit the kit writes to shows a text set by code whole; the layout's length
-        // limits typing only.
+        // limits what the user enters.
         for (QWidget *written : {w, b.copies[0].data(), b.copies[1].data(), b.perCell.data()})
-            limitTyping(editOf(written));
+            limitEntry(editOf(written));
         if (auto *edit = editOf(w); edit && (f.enc == Enc::Text8 || f.enc == Enc::Text16))
             installLcdPopup(edit);
         // A per-cell edit takes the keys of its total.

@@ -33,11 +33,6 @@ class TSpinButton;
 void setAquaBackground(QWidget *widget, bool aqua);
 bool hasAquaBackground(const QWidget *widget);
 
-// Limits what the user types into an edit to `limit` characters (its length in the
-// layout when -1) while texts set by code are shown whole: a stored 3600 in a field of
-// three characters, a project name longer than its field.
-void limitTyping(QLineEdit *edit, int limit = -1);
-
 namespace kit {
 
 // How a field's text or check mark stands for its image word.

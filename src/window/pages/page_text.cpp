@@ -4,6 +4,7 @@
 
 #include "controls.h"
 #include "dispatch.h"
+#include "entrylimit.h"
 #include "globals.h"
 #include "imagetexts.h"
 #include "keyfilters.h"
@@ -96,7 +97,7 @@ TTextPage::TTextPage(TfrmMain *main, QWidget *sheet) : TPage(main, 1, sheet), ui
             G.ProjectTextModified = true;
     });
     for (Head field : {Head::WorkNumber, Head::ProjectName, Head::Firmware, Head::Path})
-        limitTyping(headEdit(field));
+        limitEntry(headEdit(field));
 
     if (main) {
         connect(ui->ed_mprjname, &QLineEdit::textChanged, main,

@@ -1,0 +1,162 @@
+#include "entrylimit.h"
+
+#include "fieldtext.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+
+namespace {
+
+constexpr int NoLimit = 32767; // QLineEdit's length when none is set
+
+// The event filter of one edit. The edit's own length is lifted, so that code may set
+// longer texts; the filter holds the limit against what the user enters instead.
+class EntryLimit : public QObject
+{
+public:
+    EntryLimit(QLineEdit *edit, int limit) : QObject(edit), m_edit(edit), m_limit(limit)
+    {
+        edit->setMaxLength(NoLimit);
+        edit->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        // A masked edit's mask holds its length (typing overwrites the mask positions);
+        // a read-only edit takes nothing anyway.
+        if (!m_edit->inputMask().isEmpty() || m_edit->isReadOnly())
+            return false;
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            return keyPress(static_cast<QKeyEvent *>(event));
+        case QEvent::MouseButtonRelease:
+            return middleClick(static_cast<QMouseEvent *>(event));
+        case QEvent::ContextMenu:
+            return contextMenu(static_cast<QContextMenuEvent *>(event));
+        case QEvent::Drop:
+            return drop(static_cast<QDropEvent *>(event));
+        default:
+            return false;
+        }
+    }
+
+private:
+    // Characters left for text that replaces the selection, or that goes in beside it.
+    qsizetype room(bool replacingSelection) const
+    {
+        const qsizetype kept =
+            m_edit->text().size() - (replacingSelection ? m_edit->selectedText().size() : 0);
+        return m_limit - kept;
+    }
+
+    // What a native edit of this length does with a paste: the selection replaced by as
+    // much of the clipboard's first line as fits. Nothing to insert changes nothing.
+    void paste(QClipboard::Mode mode)
+    {
+        const QClipboard *clipboard = QGuiApplication::clipboard();
+        const QString part = PastedText(clipboard ? clipboard->text(mode) : QString(), room(true));
+        if (!part.isEmpty())
+            m_edit->insert(part);
+    }
+
+    bool keyPress(QKeyEvent *key)
+    {
+        if (key->matches(QKeySequence::Paste)) {
+            paste(QClipboard::Clipboard);
+            key->accept();
+            return true;
+        }
+        const QString typed = key->text();
+        if (typed.isEmpty() || !typed.at(0).isPrint() || (key->modifiers() & Qt::ControlModifier))
+            return false;
+        return typed.size() > room(true);
+    }
+
+    // The X11 selection pasted where the middle button was pressed (the press has put
+    // the cursor there); platforms without a selection do nothing on a middle click.
+    bool middleClick(QMouseEvent *mouse)
+    {
+        const QClipboard *clipboard = QGuiApplication::clipboard();
+        if (mouse->button() != Qt::MiddleButton || !clipboard || !clipboard->supportsSelection())
+            return false;
+        m_edit->deselect();
+        paste(QClipboard::Selection);
+        mouse->accept();
+        return true;
+    }
+
+    // The edit's standard menu, with its Paste going through paste() above.
+    bool contextMenu(QContextMenuEvent *request)
+    {
+        if (m_edit->contextMenuPolicy() != Qt::DefaultContextMenu)
+            return false;
+        QMenu *menu = m_edit->createStandardContextMenu();
+        if (!menu)
+            return false;
+        const QString pasteText = QCoreApplication::translate("QLineEdit", "&Paste");
+        for (QAction *action : menu->actions()) {
+            if (action->text().section(QLatin1Char('\t'), 0, 0) != pasteText)
+                continue;
+            QObject::disconnect(action, &QAction::triggered, m_edit, nullptr);
+            QObject::connect(action, &QAction::triggered, this, [this] { paste(QClipboard::Clipboard); });
+        }
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(request->globalPos());
+        request->accept();
+        return true;
+    }
+
+    // A drop goes in at the drop point beside the selection. Text that fits whole takes
+    // the edit's own way; otherwise its fitting part is dropped as a copy, so that the
+    // source of a move keeps what the edit did not take, and a drop of nothing is refused.
+    bool drop(QDropEvent *event)
+    {
+        const QMimeData *data = event->mimeData();
+        const QString text = data ? data->text() : QString();
+        if (text.isNull())
+            return false;
+        const QString part = PastedText(text, room(false));
+        if (part == text)
+            return false;
+        if (part.isEmpty() || !(event->possibleActions() & Qt::CopyAction)) {
+            event->ignore();
+            QDragLeaveEvent leave; // takes away the drop cursor
+            QCoreApplication::sendEvent(m_edit, &leave);
+            return true;
+        }
+        QMimeData fitting;
+        fitting.setText(part);
+        QDropEvent copy(event->position(), Qt::CopyAction, &fitting, event->buttons(), event->modifiers());
+        QCoreApplication::sendEvent(m_edit, &copy);
+        event->setDropAction(copy.dropAction());
+        event->setAccepted(copy.isAccepted());
+        return true;
+    }
+
+    QLineEdit *m_edit;
+    int m_limit;
+};
+
+} // namespace
+
+void limitEntry(QLineEdit *edit, int limit)
+{
+    if (!edit || edit->property("entryLimit").isValid())
+        return;
+    if (limit < 0)
+        limit = edit->maxLength();
+    if (limit >= NoLimit)
+        return;
+    edit->setProperty("entryLimit", limit);
+    new EntryLimit(edit, limit);
+}
