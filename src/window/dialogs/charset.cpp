@@ -2,9 +2,9 @@
 
 #include "ui_charset.h"
 
+#include "entrylimit.h"
 #include "lcdfont.h"
 #include "messages.h"
-#include "entrylimit.h"
 #include "taborder.h"
 #include "textcodec.h"
 
