@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -39,6 +40,9 @@ protected:
         switch (event->type()) {
         case QEvent::KeyPress:
             return keyPress(static_cast<QKeyEvent *>(event));
+        case QEvent::InputMethod:
+            inputMethod(static_cast<QInputMethodEvent *>(event));
+            return false;
         case QEvent::MouseButtonRelease:
             return middleClick(static_cast<QMouseEvent *>(event));
         case QEvent::ContextMenu:
@@ -51,22 +55,43 @@ protected:
     }
 
 private:
-    // Characters left for text that replaces the selection, or that goes in beside it.
-    qsizetype room(bool replacingSelection) const
+    // Characters left for text that replaces the selection (and `replaced` more).
+    qsizetype room(qsizetype replaced = 0) const
     {
-        const qsizetype kept =
-            m_edit->text().size() - (replacingSelection ? m_edit->selectedText().size() : 0);
-        return m_limit - kept;
+        return m_limit - (m_edit->text().size() - m_edit->selectedText().size() - replaced);
     }
 
     // What a native edit of this length does with a paste: the selection replaced by as
-    // much of the clipboard's first line as fits. Nothing to insert changes nothing.
+    // much of the clipboard's first line as fits, in an undo step of its own. Nothing to
+    // insert changes nothing.
     void paste(QClipboard::Mode mode)
     {
         const QClipboard *clipboard = QGuiApplication::clipboard();
-        const QString part = PastedText(clipboard ? clipboard->text(mode) : QString(), room(true));
-        if (!part.isEmpty())
-            m_edit->insert(part);
+        const QString part = PastedText(clipboard ? clipboard->text(mode) : QString(), room());
+        if (part.isEmpty())
+            return;
+        endUndoStep();
+        m_edit->insert(part);
+        endUndoStep();
+    }
+
+    // Ends the edit's current undo step, so that Undo takes back a paste but not the typing
+    // before or after it. The edit ends a step whenever its cursor moves: the cursor goes
+    // one place away and back, and the selection is set again.
+    void endUndoStep()
+    {
+        const int cursor = m_edit->cursorPosition();
+        const int start = m_edit->selectionStart(); // -1: none
+        const int length = int(m_edit->selectedText().size());
+        const int away =
+            start < 0 ? (cursor > 0 ? cursor - 1 : cursor + 1) : (cursor == start ? start + length : start);
+        if (away > m_edit->text().size())
+            return; // an empty edit has no step to end
+        m_edit->setCursorPosition(away);
+        if (start < 0)
+            m_edit->setCursorPosition(cursor);
+        else
+            m_edit->setSelection(start, length);
     }
 
     bool keyPress(QKeyEvent *key)
@@ -79,7 +104,16 @@ private:
         const QString typed = key->text();
         if (typed.isEmpty() || !typed.at(0).isPrint() || (key->modifiers() & Qt::ControlModifier))
             return false;
-        return typed.size() > room(true);
+        return typed.size() > room();
+    }
+
+    // Text committed by an input method goes in as far as it fits, as typed keys do.
+    void inputMethod(QInputMethodEvent *input)
+    {
+        const QString commit = input->commitString();
+        const QString part = PastedText(commit, room(input->replacementLength()));
+        if (part != commit)
+            input->setCommitString(part, input->replacementStart(), input->replacementLength());
     }
 
     // The X11 selection pasted where the middle button was pressed (the press has put
@@ -116,7 +150,7 @@ private:
         return true;
     }
 
-    // A drop goes in at the drop point beside the selection. Text that fits whole takes
+    // A drop goes in at the drop point, beside any selection. Text that fits whole takes
     // the edit's own way; otherwise its fitting part is dropped as a copy, so that the
     // source of a move keeps what the edit did not take, and a drop of nothing is refused.
     bool drop(QDropEvent *event)
@@ -125,7 +159,7 @@ private:
         const QString text = data ? data->text() : QString();
         if (text.isNull())
             return false;
-        const QString part = PastedText(text, room(false));
+        const QString part = PastedText(text, m_limit - m_edit->text().size());
         if (part == text)
             return false;
         if (part.isEmpty() || !(event->possibleActions() & Qt::CopyAction)) {

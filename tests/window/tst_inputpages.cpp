@@ -8,6 +8,7 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -245,6 +246,8 @@ private slots:
             shuffle(3600));
         row("stored 3600, Shift+Insert over all", 7, "ed_Shuffle", "Shift+Insert", "all", "3600", "12345",
             "123", shuffle(123));
+        row("number, input method", 7, "ed_Shuffle", "input method", "end", "6", "0000", "600", shuffle(600));
+        row("read-only path, Ctrl+V", 1, "ed_mpfad", "Ctrl+V", "all", "/PLANT.ZF1", "x", "/PLANT.ZF1", {});
         row("masked time keeps its mask", 9, "em_max_duration", "Ctrl+V", "home", "02:00", "0130", "01:30",
             {{462, 90}});
     }
@@ -299,6 +302,10 @@ private slots:
                     paste = a;
             QVERIFY(paste && paste->isEnabled());
             QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(paste).center());
+        } else if (how == "input method") {
+            QInputMethodEvent input;
+            input.setCommitString(clipboard);
+            QApplication::sendEvent(edit, &input);
         } else if (how == "middle") {
             QTest::mouseClick(edit, Qt::MiddleButton, {}, QPoint(edit->width() - 4, edit->height() / 2));
         } else {
@@ -332,6 +339,35 @@ private slots:
         QVERIFY(rec->texts().isEmpty());
         for (auto [word, value] : stored)
             QCOMPARE(G.ParamImage[word], quint16(value));
+    }
+
+    // A paste is one undo step, as in a plain edit: Undo takes back the paste, not the typing
+    // before or after it.
+    void pasteIsOneUndoStep()
+    {
+        enter(3);
+        QLineEdit plain;
+        QLineEdit *name = ctl("ed_dig_input3");
+        QGuiApplication::clipboard()->setText("cd");
+        for (bool selectAll : {false, true}) {
+            QStringList undone[2];
+            for (int k = 0; k < 2; ++k) {
+                QLineEdit *edit = k ? name : &plain;
+                edit->setText("");
+                QTest::keyClicks(edit, "ab");
+                if (selectAll)
+                    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+                QTest::keyClicks(edit, "e");
+                undone[k] << edit->text();
+                for (int n = 0; n < 3; ++n) {
+                    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+                    undone[k] << edit->text();
+                }
+            }
+            QCOMPARE(undone[1], undone[0]);
+            QVERIFY(undone[0].contains(selectAll ? "cd" : "abcd"));
+        }
     }
 };
 

@@ -11,7 +11,6 @@
 #include "windowhelpers.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -139,14 +138,8 @@ private slots:
         QVERIFY(ComSettings.Port.isEmpty());
         QCOMPARE(transferCommands(), QList<bool>(4, false));
 
-        // The simulated unit's pseudo-terminal opens: taken, and the commands work again. Its
-        // name is pasted with a second line, which stays out of the port's one line.
-        QGuiApplication::clipboard()->setText(sim1.devicePath() + "\n/dev/ttyS0");
-        inDialog(clickPanel, [] {
-            QLineEdit *edit = child<QComboBox>(frm_RS232, "cb_Port")->lineEdit();
-            edit->selectAll();
-            QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-        });
+        // The simulated unit's pseudo-terminal opens: taken, and the commands work again.
+        inDialog(clickPanel, [this] { typePort(sim1.devicePath()); });
         QCOMPARE(ComSettings.Port, sim1.devicePath());
         QCOMPARE(panelText(), "Port: " + sim1.devicePath());
         QCOMPARE(transferCommands(), QList<bool>(4, true));

@@ -3,7 +3,6 @@
 #include "ui_rs232.h"
 
 #include "comsettings.h"
-#include "entrylimit.h"
 #include "helplayer.h"
 #include "linkhost.h"
 #include "messages.h"
@@ -61,8 +60,7 @@ Tfrm_RS232::Tfrm_RS232(QWidget *parent)
 {
     ui->setupUi(this);
     installHelpKey(this);
-    // A port name is typed or pasted up to its length, on one line.
-    limitEntry(ui->cb_Port->lineEdit(), PortTextMaxLength);
+    ui->cb_Port->lineEdit()->setMaxLength(PortTextMaxLength);
     ui->cb_Port->setEditText(firstPortName());
     connect(ui->cmd_Ok, &QPushButton::clicked, this, &Tfrm_RS232::cmd_OkClick);
     setReadingTabOrder(this);
