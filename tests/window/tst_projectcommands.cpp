@@ -582,18 +582,9 @@ private slots:
         for (const char *how : {"Ctrl+V", "Shift+Insert", "menu", "drop"})
             QTest::newRow(qPrintable(QString("memo, nothing, %1").arg(how)))
                 << "Memo1" << how << false << none << "memo" << false;
-        QTest::newRow("memo, text, Ctrl+V") << "Memo1"
-                                            << "Ctrl+V" << true << "abc"
-                                            << "memoabc" << true;
-        QTest::newRow("memo, text, Shift+Insert") << "Memo1"
-                                                  << "Shift+Insert" << true << "abc"
-                                                  << "memoabc" << true;
-        QTest::newRow("memo, text, menu") << "Memo1"
-                                          << "menu" << true << "abc"
-                                          << "memoabc" << true;
-        QTest::newRow("memo, text, drop") << "Memo1"
-                                          << "drop" << true << "abc"
-                                          << "abcmemo" << true;
+        for (const QString how : {"Ctrl+V", "Shift+Insert", "menu", "drop"}) // a drop goes in at the top
+            QTest::newRow(qPrintable("memo, text, " + how))
+                << "Memo1" << how << true << "abc" << (how == "drop" ? "abcmemo" : "memoabc") << true;
         QTest::newRow("memo, text past the limit")
             << "Memo1"
             << "Ctrl+V" << true << QString(4500, 'x') << ("memo" + QString(4446, 'x')) << true;
