@@ -240,3 +240,58 @@ QString PastedText(const QString &text, qsizetype room)
     }
     return text.left(end);
 }
+
+DragAnswer AnswerDrag(const QString &text, const QString &part, bool copyPossible)
+{
+    if (part.size() == text.size())
+        return DragAnswer::AsProposed;
+    return !part.isEmpty() && copyPossible ? DragAnswer::AsCopy : DragAnswer::Refused;
+}
+
+namespace {
+// One stored unit of a memo text at `i`: how many characters of the text it spans and how
+// many it takes in the file.
+struct MemoUnit
+{
+    qsizetype chars;
+    qsizetype stored;
+};
+
+MemoUnit memoUnitAt(const QString &text, qsizetype i)
+{
+    const QChar c = text.at(i);
+    const bool hasNext = i + 1 < text.size();
+    if (c == QLatin1Char('\r') && hasNext && text.at(i + 1) == QLatin1Char('\n'))
+        return {2, 2};
+    if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QChar::LineSeparator ||
+        c == QChar::ParagraphSeparator)
+        return {1, 2};
+    if (c.isHighSurrogate() && hasNext && text.at(i + 1).isLowSurrogate())
+        return {2, 1};
+    return {1, 1};
+}
+} // namespace
+
+qsizetype MemoStoredLength(const QString &text)
+{
+    qsizetype stored = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        const MemoUnit unit = memoUnitAt(text, i);
+        stored += unit.stored;
+        i += unit.chars;
+    }
+    return stored;
+}
+
+QString MemoPastedText(const QString &text, qsizetype room)
+{
+    qsizetype end = 0;
+    while (end < text.size()) {
+        const MemoUnit unit = memoUnitAt(text, end);
+        if (unit.stored > room)
+            break;
+        room -= unit.stored;
+        end += unit.chars;
+    }
+    return text.left(end);
+}

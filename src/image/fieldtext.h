@@ -87,3 +87,20 @@ QChar TkMinKeyFilter(QChar key);
 // are left in it: the text up to its first line break (CR or LF), at most `room`
 // characters of it, never half of a surrogate pair. Empty when room is 0 or less.
 QString PastedText(const QString &text, qsizetype room);
+
+// How a field with a length answers a drag of `text` of which only `part` fits: as the
+// source proposes when the whole text fits, as a copy of the part when only a part fits
+// and the source allows a copy, refused otherwise. So the source of a move never removes
+// text that the field did not take.
+enum class DragAnswer { AsProposed, AsCopy, Refused };
+DragAnswer AnswerDrag(const QString &text, const QString &part, bool copyPossible);
+
+// Characters a memo text takes in the project file, which stores one byte a character
+// and CR LF between lines: every line break (CR LF, a lone CR or LF, U+2028, U+2029)
+// counts 2, a character outside the Basic Multilingual Plane (stored as one '?') 1.
+qsizetype MemoStoredLength(const QString &text);
+
+// The part of a text brought into the memo (pasted, dropped, typed by an input method)
+// when `room` characters as stored are left: as much from its start as fits, never half
+// of a line break or of a surrogate pair. Line breaks are kept.
+QString MemoPastedText(const QString &text, qsizetype room);

@@ -147,9 +147,15 @@ ProjectFileContents parseProjectFile(const QByteArray &bytes)
     result.projectName = fromWin1252(trimmedLine(bytes, 5, HeadValueOffset));
     result.firmwareText = fromWin1252(trimmedLine(bytes, 6, HeadValueOffset));
 
+    // The pieces joined as they stand, so that a blank at the end of a piece stays; only
+    // the blanks after the text (the last piece's padding, the blank lines) go.
     QByteArray memo;
     for (int n = MemoFirstLine; n < HeadLineCount; ++n)
-        memo.append(trimmedLine(bytes, n));
+        memo.append(bytes.mid(n * HeadLineStride, HeadLineLength));
+    qsizetype end = memo.size();
+    while (end > 0 && memo.at(end - 1) == ' ')
+        --end;
+    memo.truncate(end);
     result.memo = fromWin1252(memo);
     return result;
 }

@@ -77,8 +77,8 @@ struct ProjectFileContents
     QString projectName;  // line 5 likewise
     QString firmwareText; // line 6 likewise: goes to the version check
     QString testDateLine; // line 9 whole, trailing blanks removed
-    // Lines 11-99, each without its trailing blanks, joined with no separator. A blank
-    // that happened to be the 48th character of a piece is lost.
+    // Lines 11-99 joined as they stand, then without the blanks at the end of the whole
+    // text: the memo as it was written, blanks at the end of a piece included.
     QString memo;
     TParamImage image{};
 };

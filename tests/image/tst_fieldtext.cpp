@@ -335,6 +335,40 @@ private slots:
         QFETCH(QString, taken);
         QCOMPARE(PastedText(text, room), taken);
     }
+
+    // What the memo takes of a text when `room` characters as stored are left, and how
+    // many the part takes in the file (a line break 2, a pair outside the BMP 1).
+    void memoPastedText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("room");
+        QTest::addColumn<QString>("taken");
+        QTest::addColumn<int>("stored");
+        const QString pair = QString::fromUtf16(u"\U0001F600");
+        QTest::newRow("fits") << "abc" << 3 << "abc" << 3;
+        QTest::newRow("cut, lines kept") << "ab\ncd" << 5 << "ab\nc" << 5;
+        QTest::newRow("LF counts 2") << "ab\ncd" << 3 << "ab" << 2;
+        QTest::newRow("CR LF counts 2, never split") << "a\r\nb" << 2 << "a" << 1;
+        QTest::newRow("CR LF whole") << "a\r\nb" << 3 << "a\r\n" << 3;
+        QTest::newRow("lone CR counts 2") << "a\rb" << 3 << "a\r" << 3;
+        QTest::newRow("paragraph and line separators count 2")
+            << QString::fromUtf16(u"a\u2029b\u2028c") << 6 << QString::fromUtf16(u"a\u2029b\u2028") << 6;
+        QTest::newRow("a pair is stored as 1") << "a" + pair + "b" << 2 << "a" + pair << 2;
+        QTest::newRow("a lone surrogate is 1")
+            << QString(QChar(0xD800)) + "b" << 1 << QString(QChar(0xD800)) << 1;
+        QTest::newRow("no room") << "abc" << 0 << "" << 0;
+        QTest::newRow("less than none") << "abc" << -3 << "" << 0;
+        QTest::newRow("empty") << "" << 10 << "" << 0;
+    }
+    void memoPastedText()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, room);
+        QFETCH(QString, taken);
+        QFETCH(int, stored);
+        QCOMPARE(MemoPastedText(text, room), taken);
+        QCOMPARE(MemoStoredLength(taken), qsizetype(stored));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFieldText)

@@ -150,10 +150,45 @@ private slots:
         QCOMPARE(parseProjectFile(f).memo, head.memo.left(4272));
         QCOMPARE(f.mid(99 * 50, 48), toWin1252(head.memo.mid(4224, 48)));
 
-        // a blank as the 48th character of a piece is lost on reading; CR LF survive
+        // a blank as the 48th character of a piece is kept; CR LF survive
         head.memo = QString(47, 'x') + " " + "y\r\nz";
         f = buildProjectFile(head, false, TParamImage{});
-        QCOMPARE(parseProjectFile(f).memo, QString(47, 'x') + "y\r\nz");
+        QCOMPARE(parseProjectFile(f).memo, QString(47, 'x') + " y\r\nz");
+    }
+
+    // A memo reads back as it was written, blanks at the end of a piece included; only the
+    // blanks at the end of the whole text go.
+    void memoReadsBack_data()
+    {
+        QTest::addColumn<QString>("memo");
+        QTest::addColumn<QString>("readBack");
+        const QString x47(47, 'x');
+        const auto same = [](const char *name, const QString &memo) { QTest::newRow(name) << memo << memo; };
+        same("blank 48th", x47 + " words go on");
+        same("blank 96th", x47 + "y" + x47 + " z");
+        same("blanks 48th and 49th", x47 + "  z");
+        same("blank before CR LF at a piece end", x47 + " \r\nnext line");
+        same("CR LF split by a piece end", x47 + "\r\nz");
+        same("a piece of blanks inside", "a" + QString(100, ' ') + "b");
+        same("blank ending the last piece but one", QString(87 * 48 + 47, 'q') + " end");
+        same("every character a blank but one", QString(4271, ' ') + "e");
+        QTest::newRow("ends in blanks") << "text   "
+                                        << "text";
+        QTest::newRow("ends in a blank line") << "text\r\n  "
+                                              << "text\r\n";
+        QTest::newRow("blanks only") << QString(200, ' ') << "";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("longer than the file keeps") << QString(4300, 'l') << QString(4272, 'l');
+    }
+    void memoReadsBack()
+    {
+        QFETCH(QString, memo);
+        QFETCH(QString, readBack);
+        ProjectHead head;
+        head.memo = memo;
+        const QByteArray f = buildProjectFile(head, false, TParamImage{});
+        QCOMPARE(parseProjectFile(f).memo, readBack);
     }
 
     void identificationLines_data()

@@ -158,40 +158,45 @@ private slots:
             QCOMPARE(G.ParamImage[word], quint16(value));
     }
 
-    // Whatever the clipboard holds goes into the field whole; the image gets what its codec makes.
+    // The clipboard's text goes into the field as far as its length goes, the field's own
+    // text kept when nothing comes; the image gets what its codec makes.
     void paste_data()
     {
         QTest::addColumn<int>("page");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("shown");
         QTest::addColumn<WordValues>("stored");
         const QString odd = QString::fromUtf16(u"Ж\tA\u0081\u20AC") + QString(30, 'x');
         const QByteArray oddBytes = "?\tA\x81\x80xxxxxxxxxxx";
-        QTest::newRow("name") << 3 << "ed_dig_input5" << odd << textWords(353, oddBytes, 16, ' ');
-        QTest::newRow("label") << 2 << "ed_B1Udc1" << odd << textWords(281, oddBytes.left(8), 8, 0);
-        QTest::newRow("empty label") << 2 << "ed_B1Udc1" << QString() << textWords(281, "", 8, 0);
-        QTest::newRow("logo") << 1 << "ed_logo1" << odd << textWords(256, oddBytes, 16, ' ');
+        QTest::newRow("name") << 3 << "ed_dig_input5" << odd << odd.left(16)
+                              << textWords(353, oddBytes, 16, ' ');
+        QTest::newRow("label") << 2 << "ed_B1Udc1" << odd << odd.left(8)
+                               << textWords(281, oddBytes.left(8), 8, 0);
+        QTest::newRow("empty label") << 2 << "ed_B1Udc1" << QString() << "AB" << textWords(281, "AB", 8, 0);
+        QTest::newRow("logo") << 1 << "ed_logo1" << odd << odd.left(16) << textWords(256, oddBytes, 16, ' ');
     }
     void paste()
     {
         QFETCH(int, page);
         QFETCH(QString, field);
         QFETCH(QString, clipboard);
+        QFETCH(QString, shown);
         QFETCH(WordValues, stored);
         G.ParamImage[281] = 0x4142; // a label, so that its edit is enabled
         enter(page);
         QGuiApplication::clipboard()->setText(clipboard);
         popupItem(field, 1);
-        QCOMPARE(ctl(field)->text(), clipboard);
+        QCOMPARE(ctl(field)->text(), shown);
         enter(page == 1 ? 2 : 1);
         for (auto [word, value] : stored)
             QCOMPARE(G.ParamImage[word], quint16(value));
     }
 
-    // Ctrl+V, Shift+Insert, the field's own menu, a middle click and a drop enter text as
-    // typing does: the selection replaced (a drop goes in beside it), at most up to the
-    // field's length, the first line only; texts set by code and the LCD menu's Paste stay
-    // whole. The field then stores what it shows.
+    // Ctrl+V, Shift+Insert, the field's own menu, the LCD menu's Paste, a middle click and a
+    // drop enter text as typing does: the selection replaced (a drop goes in beside it, the
+    // LCD menu's Paste replaces all), at most up to the field's length, the first line only;
+    // texts set by code stay whole. The field then stores what it shows.
     void pasteIntoOneLineFields_data()
     {
         QTest::addColumn<int>("page");
@@ -222,8 +227,14 @@ private slots:
             text16(264, "Plant 1"));
         row("logo, a line break first", 1, "ed_logo2", "Shift+Insert", "all", "Kept", "\nHall", "Kept",
             text16(264, "Kept"));
-        row("logo, LCD menu takes it whole", 1, "ed_logo1", "LCD menu", "end", "x", abc, abc,
+        row("logo, LCD menu up to the length", 1, "ed_logo1", "LCD menu", "end", "x", abc, abc16,
             text16(256, abc16));
+        row("logo, LCD menu takes the first line", 1, "ed_logo2", "LCD menu", "end", "Old", "Plant 1\nHall 2",
+            "Plant 1", text16(264, "Plant 1"));
+        row("logo, LCD menu with an empty clipboard", 1, "ed_logo1", "LCD menu", "end", "Kept", "", "Kept",
+            text16(256, "Kept"));
+        row("name, LCD menu with an empty first line", 3, "ed_dig_input3", "LCD menu", "all", "In 3",
+            "\r\nHall", "In 3", text16(337, "In 3"));
         row("name, Ctrl+V up to the length", 3, "ed_dig_input3", "Ctrl+V", "end", "Input number", "abcdef",
             "Input numberabcd", text16(337, "Input numberabcd"));
         row("name, middle click", 3, "ed_dig_input3", "middle", "all", "In 3", pump + "\nwest", in3pump,
@@ -232,6 +243,12 @@ private slots:
             text16(337, in3pump));
         row("name, drop that fits", 3, "ed_dig_input3", "drop", "end", "In", " 3", "In 3",
             text16(337, "In 3"));
+        row("name, drop that fits, move-only source", 3, "ed_dig_input3", "drop, move only", "end", "In",
+            " 3", "In 3", text16(337, "In 3"));
+        row("name, drop cut, move-only source", 3, "ed_dig_input3", "drop, move only", "end", "In 3", pump,
+            "In 3", text16(337, "In 3"));
+        row("logo, drop of an empty first line", 1, "ed_logo2", "drop", "end", "Kept", "\nHall", "Kept",
+            text16(264, "Kept"));
         row("name, empty clipboard", 3, "ed_dig_input3", "Ctrl+V", "all", "In 3", "", "In 3",
             text16(337, "In 3"));
         row("delay, not filtered", 3, "ed_dig_inp1_verz", "Ctrl+V", "end", "", "+12 5", "+12 ", {{562, 12}});
@@ -282,8 +299,7 @@ private slots:
         if (board->supportsSelection())
             board->setText(clipboard, QClipboard::Selection);
 
-        bool dropAccepted = false;
-        Qt::DropAction dropAction = Qt::IgnoreAction;
+        QList<QPair<bool, Qt::DropAction>> answers; // drag enter, drag move, drop
         if (how == "Ctrl+V") {
             QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
         } else if (how == "Shift+Insert") {
@@ -311,24 +327,40 @@ private slots:
         } else {
             QMimeData data;
             data.setText(clipboard);
-            // Dropped behind the text, Shift held: the user asks for a move.
+            // Dragged over the field and dropped behind its text, Shift held: the user asks
+            // for a move. The answers while the text passes over the field are those of the
+            // drop, so that a source in another program moves it away only when it is taken
+            // whole.
             const QPoint at(edit->width() - 4, edit->height() / 2);
-            const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
-            QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
-            QApplication::sendEvent(edit, &enter);
+            const Qt::DropActions actions =
+                how == "drop" ? Qt::CopyAction | Qt::MoveAction : Qt::DropActions(Qt::MoveAction);
+            QDragEnterEvent enter(at - QPoint(2, 0), actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+            QDragMoveEvent move(at, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
             QDropEvent drop(at, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
-            QApplication::sendEvent(edit, &drop);
-            dropAccepted = drop.isAccepted();
-            dropAction = drop.dropAction();
+            for (QDropEvent *event :
+                 {static_cast<QDropEvent *>(&enter), static_cast<QDropEvent *>(&move), &drop}) {
+                QApplication::sendEvent(edit, event);
+                answers << qMakePair(event->isAccepted(), event->dropAction());
+            }
         }
 
         QCOMPARE(edit->text(), after);
-        if (how == "drop") {
+        if (how.startsWith("drop")) {
             // Only a drop taken whole may move its text away from where it came from.
-            QCOMPARE(dropAccepted, after != before);
-            if (dropAccepted)
-                QCOMPARE(dropAction,
-                         after.size() - before.size() < clipboard.size() ? Qt::CopyAction : Qt::MoveAction);
+            const auto answer =
+                qMakePair(after != before,
+                          after.size() - before.size() < clipboard.size() ? Qt::CopyAction : Qt::MoveAction);
+            for (auto [accepted, action] : answers) {
+                QCOMPARE(accepted, answer.first);
+                if (accepted)
+                    QCOMPARE(action, answer.second);
+            }
+        }
+        if (how == "LCD menu" && after != before) { // one undo step, and back
+            QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(edit->text(), before);
+            QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(edit->text(), after);
         }
         if (field.startsWith("ed_logo")) {
             QCOMPARE(ctl<QLabel>(field == "ed_logo1" ? "lb_anzCh" : "lb2_anzCh")->text(),

@@ -5,6 +5,7 @@
 #include "connect.h"
 #include "controls.h"
 #include "defaults.h"
+#include "fieldtext.h"
 #include "filedialogs.h"
 #include "globals.h"
 #include "helprecorder.h"
@@ -24,6 +25,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -73,6 +75,22 @@ TParamImage imageOfFile(const QByteArray &bytes)
     for (int k = 0; k < ImageWordCount; ++k)
         img[k] = quint16(quint8(bytes[5000 + 2 * k]) << 8 | quint8(bytes[5001 + 2 * k]));
     return img;
+}
+
+// A memo of `stored` characters as the file keeps them: lines of 58 letters and CR LF.
+QString memoOf(int stored)
+{
+    QString text;
+    for (int n = 0; n < stored;) {
+        if (n % 60 == 58 && stored - n >= 2) {
+            text += "\r\n";
+            n += 2;
+        } else {
+            text += QChar('a' + n % 26);
+            ++n;
+        }
+    }
+    return text;
 }
 
 QByteArray headLine(const QByteArray &bytes, int n)
@@ -585,9 +603,9 @@ private slots:
         for (const QString how : {"Ctrl+V", "Shift+Insert", "menu", "drop"}) // a drop goes in at the top
             QTest::newRow(qPrintable("memo, text, " + how))
                 << "Memo1" << how << true << "abc" << (how == "drop" ? "abcmemo" : "memoabc") << true;
-        QTest::newRow("memo, text past the limit")
-            << "Memo1"
-            << "Ctrl+V" << true << QString(4500, 'x') << ("memo" + QString(4446, 'x')) << true;
+        for (const char *how : {"Ctrl+V", "menu"}) // the file keeps 4272 characters
+            QTest::newRow(qPrintable(QString("memo, text past the limit, %1").arg(how)))
+                << "Memo1" << how << true << QString(4500, 'x') << ("memo" + QString(4268, 'x')) << true;
         for (const char *how : {"Ctrl+V", "Shift+Insert", "menu"})
             QTest::newRow(qPrintable(QString("logo line, nothing, %1").arg(how)))
                 << "ed_logo1" << how << false << none << none << false;
@@ -665,6 +683,115 @@ private slots:
         QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClicks(edit, "Q");
         QCOMPARE(shownText(), shown.chopped(1) + "Q");
+    }
+
+    // The memo holds what the project file keeps, 4272 characters as stored (a line break
+    // counts 2), against whatever the user brings in: what does not fit is cut from what
+    // comes in, never from the memo's own text; a drag is answered as its drop goes, so
+    // that its source keeps what the memo does not take. A change is one undo step, and
+    // Save stores exactly what the memo shows.
+    void memoHoldsWhatTheFileKeeps_data()
+    {
+        QTest::addColumn<QString>("before"); // set by code, lines joined by CR LF
+        QTest::addColumn<QString>("cursor"); // "home", "end" or "all" selected
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("incoming");
+        QTest::addColumn<QString>("after");
+        const QString full = memoOf(4272), long4000 = memoOf(4000), pasted4000(4000, 'p');
+        const auto row = [](const char *name, const QString &before, const char *cursor, const char *how,
+                            const QString &incoming, const QString &after) {
+            QTest::newRow(name) << before << QString(cursor) << QString(how) << incoming << after;
+        };
+        row("paste at the start of a long memo", long4000, "home", "Ctrl+V", pasted4000,
+            pasted4000.left(272) + long4000);
+        row("paste at the end fills it", "memo", "end", "Shift+Insert", QString(5000, 'x'),
+            "memo" + QString(4268, 'x'));
+        row("paste of lines, a break counts 2", memoOf(4268), "end", "Ctrl+V", "ab\ncd",
+            memoOf(4268) + "ab\r\n");
+        row("paste with 1 left, no half line break", memoOf(4271), "end", "Ctrl+V", "\r\nx", memoOf(4271));
+        row("paste over the whole memo", full, "all", "Ctrl+V", "new", "new");
+        row("key into the full memo", full, "home", "key", "k", full);
+        row("Enter into the full memo", full, "end", "Enter", "", full);
+        row("Enter with 1 left", memoOf(4271), "end", "Enter", "", memoOf(4271));
+        row("key with 1 left", memoOf(4271), "end", "key", "k", memoOf(4271) + "k");
+        row("key over a selection of the full memo", full, "all", "key", "k", "k");
+        row("input method with 2 left", memoOf(4270), "end", "input method", "xyz", memoOf(4270) + "xy");
+        row("drop that fits, a move", "memo", "home", "drop", "abc", "abcmemo");
+        row("drop cut, a copy", memoOf(4270), "home", "drop", "abcdef", "ab" + memoOf(4270));
+        row("drop onto the full memo, refused", full, "home", "drop", "abc", full);
+        row("drop cut, move-only source, refused", memoOf(4270), "home", "drop, move only", "abc",
+            memoOf(4270));
+        row("drop that fits, move-only source", "memo", "home", "drop, move only", "abc", "abcmemo");
+    }
+    void memoHoldsWhatTheFileKeeps()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, cursor);
+        QFETCH(QString, how);
+        QFETCH(QString, incoming);
+        QFETCH(QString, after);
+        load("a.zf1");
+        auto *memo = child<QPlainTextEdit>("Memo1");
+        w->textPage()->setMemoText(before);
+        QCOMPARE(w->textPage()->memoText(), before);
+        memo->setFocus();
+        if (cursor == "all")
+            memo->selectAll();
+        else
+            memo->moveCursor(cursor == "home" ? QTextCursor::Start : QTextCursor::End);
+        QGuiApplication::clipboard()->setText(incoming);
+
+        if (how == "Ctrl+V") {
+            QTest::keyClick(memo, Qt::Key_V, Qt::ControlModifier);
+        } else if (how == "Shift+Insert") {
+            QTest::keyClick(memo, Qt::Key_Insert, Qt::ShiftModifier);
+        } else if (how == "key") {
+            QTest::keyClicks(memo, incoming);
+        } else if (how == "Enter") {
+            QTest::keyClick(memo, Qt::Key_Return);
+        } else if (how == "input method") {
+            QInputMethodEvent input;
+            input.setCommitString(incoming);
+            QApplication::sendEvent(memo, &input);
+        } else {
+            // Over the top of the memo (scrolled there) and dropped there, Shift held: the user asks for a
+            // move. Only a text taken whole may be moved away from where it came from.
+            QMimeData data;
+            data.setText(incoming);
+            const Qt::DropActions actions =
+                how == "drop" ? Qt::CopyAction | Qt::MoveAction : Qt::DropActions(Qt::MoveAction);
+            const bool taken = after != before;
+            const Qt::DropAction answer =
+                after.size() - before.size() < incoming.size() ? Qt::CopyAction : Qt::MoveAction;
+            QWidget *target = memo->viewport();
+            QDragEnterEvent enter(QPoint(1, 1), actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+            QDragMoveEvent move(QPoint(2, 2), actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+            QDropEvent drop(QPointF(1, 1), actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+            for (QDropEvent *event :
+                 {static_cast<QDropEvent *>(&enter), static_cast<QDropEvent *>(&move), &drop}) {
+                QApplication::sendEvent(target, event);
+                QCOMPARE(event->isAccepted(), taken);
+                if (taken)
+                    QCOMPARE(event->dropAction(), answer);
+            }
+        }
+
+        const QString shown = w->textPage()->memoText();
+        QCOMPARE(shown, after);
+        QVERIFY(MemoStoredLength(shown) <= MemoMaxLength);
+        if (after != before) { // one undo step, and back
+            QTest::keyClick(memo, Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(w->textPage()->memoText(), before);
+            QTest::keyClick(memo, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(w->textPage()->memoText(), after);
+        }
+        child<QToolButton>("BitBtnDatSave")->click();
+        QVERIFY(rec->texts().isEmpty());
+        const QByteArray bytes = readAll(path("a.zf1"));
+        QByteArray stored;
+        for (int n = 11; n < 100; ++n)
+            stored += headLine(bytes, n);
+        QCOMPARE(stored, toWin1252(after).leftJustified(MemoMaxLength, ' '));
     }
 
     void closing_data()

@@ -1,13 +1,21 @@
 #include "controls.h"
 
+#include "fieldtext.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGridLayout>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <limits>
 
 QWidget *FindControl(const QObject *root, const QString &name)
 {
@@ -319,6 +327,43 @@ bool carriesData(const QMimeData *source)
 }
 } // namespace
 
+TMemo::TMemo(QWidget *parent) : QPlainTextEdit(parent)
+{
+    connect(this, &QPlainTextEdit::textChanged, this, &TMemo::cutToLimit);
+}
+
+void TMemo::setStoredLimit(qsizetype limit)
+{
+    m_limit = limit;
+    cutToLimit();
+}
+
+qsizetype TMemo::roomBeside(const QString &kept) const
+{
+    return m_limit < 0 ? std::numeric_limits<qsizetype>::max() : m_limit - MemoStoredLength(kept);
+}
+
+QString TMemo::textWithoutSelection() const
+{
+    const QTextCursor cursor = textCursor();
+    return document()->toRawText().remove(cursor.selectionStart(),
+                                          cursor.selectionEnd() - cursor.selectionStart());
+}
+
+// A text set by code (Open, New) is shown as far as the file keeps it.
+void TMemo::cutToLimit()
+{
+    if (m_limit < 0 || m_cutting)
+        return;
+    const QString text = document()->toRawText();
+    if (MemoStoredLength(text) <= m_limit)
+        return;
+    m_cutting = true;
+    setPlainText(MemoPastedText(text, m_limit));
+    moveCursor(QTextCursor::End);
+    m_cutting = false;
+}
+
 bool TMemo::canInsertFromMimeData(const QMimeData *source) const
 {
     return carriesData(source) && QPlainTextEdit::canInsertFromMimeData(source);
@@ -326,6 +371,111 @@ bool TMemo::canInsertFromMimeData(const QMimeData *source) const
 
 void TMemo::insertFromMimeData(const QMimeData *source)
 {
-    if (carriesData(source))
+    if (!carriesData(source))
+        return;
+    if (m_limit < 0) {
         QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    // A paste replaces the selection; a drop's cursor has none (a move within the memo
+    // has taken its text away already).
+    const QString text = source->text();
+    const QString part = MemoPastedText(text, roomBeside(textWithoutSelection()));
+    if (part.isEmpty())
+        return;
+    if (part.size() == text.size()) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    QMimeData fitting;
+    fitting.setText(part);
+    QPlainTextEdit::insertFromMimeData(&fitting);
+}
+
+void TMemo::keyPressEvent(QKeyEvent *event)
+{
+    if (m_limit >= 0 && !isReadOnly()) {
+        qsizetype adds = 0;
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+            adds = 2; // a new line, CR LF in the file
+        else if (!event->text().isEmpty() && event->text().at(0).isPrint() &&
+                 !(event->modifiers() & Qt::ControlModifier))
+            adds = MemoStoredLength(event->text());
+        if (adds > roomBeside(textWithoutSelection())) {
+            event->accept();
+            return;
+        }
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void TMemo::inputMethodEvent(QInputMethodEvent *event)
+{
+    const QString commit = event->commitString();
+    if (m_limit >= 0 && !commit.isEmpty()) {
+        // The commit replaces the selection, then the range it names around the cursor.
+        QString kept = textWithoutSelection();
+        const int at = textCursor().selectionStart();
+        const int from = qBound(0, at + event->replacementStart(), int(kept.size()));
+        kept.remove(from, qBound(0, event->replacementLength(), int(kept.size()) - from));
+        const QString part = MemoPastedText(commit, roomBeside(kept));
+        if (part != commit)
+            event->setCommitString(part, event->replacementStart(), event->replacementLength());
+    }
+    QPlainTextEdit::inputMethodEvent(event);
+}
+
+bool TMemo::answerDrag(QDropEvent *event, bool *asCopy)
+{
+    *asCopy = false;
+    const QMimeData *data = event->mimeData();
+    const QString text = data ? data->text() : QString();
+    if (m_limit < 0 || text.isEmpty() || isReadOnly())
+        return true; // the edit's own answer
+    // A move within the memo takes its selection away before the text goes in.
+    const bool ownMove = event->source() == viewport() && event->dropAction() == Qt::MoveAction;
+    const qsizetype left = roomBeside(ownMove ? textWithoutSelection() : document()->toRawText());
+    switch (AnswerDrag(text, MemoPastedText(text, left), event->possibleActions() & Qt::CopyAction)) {
+    case DragAnswer::AsProposed:
+        return true;
+    case DragAnswer::AsCopy:
+        *asCopy = true;
+        return true;
+    case DragAnswer::Refused:
+        break;
+    }
+    event->ignore();
+    QDragLeaveEvent leave; // takes away the drop cursor
+    QCoreApplication::sendEvent(viewport(), &leave);
+    return false;
+}
+
+void TMemo::dragEnterEvent(QDragEnterEvent *event)
+{
+    dragMoveEvent(event);
+}
+
+void TMemo::dragMoveEvent(QDragMoveEvent *event)
+{
+    bool asCopy = false;
+    if (!answerDrag(event, &asCopy))
+        return;
+    if (event->type() == QEvent::DragEnter)
+        QPlainTextEdit::dragEnterEvent(static_cast<QDragEnterEvent *>(event));
+    else
+        QPlainTextEdit::dragMoveEvent(event);
+    if (asCopy && event->isAccepted())
+        event->setDropAction(Qt::CopyAction);
+}
+
+void TMemo::dropEvent(QDropEvent *event)
+{
+    bool asCopy = false;
+    if (!answerDrag(event, &asCopy))
+        return;
+    if (asCopy)
+        event->setDropAction(Qt::CopyAction); // before the edit reads it
+    QPlainTextEdit::dropEvent(event);
+    if (asCopy && event->isAccepted())
+        event->setDropAction(Qt::CopyAction);
 }

@@ -141,14 +141,43 @@ private:
 // clipboard, a drag that carries nothing) is ignored: Qt 6.4's own insertion reads the
 // first format without looking whether there is one, and would crash. Every other
 // paste or drop goes to QPlainTextEdit as usual.
+//
+// With a limit, the text holds at most that many characters as stored (MemoStoredLength:
+// a line break counts 2), as a native edit with a length would: a key that would pass it
+// is refused, Enter included; a paste (keys, menu, middle click), a drop or an input
+// method's text goes in as far as it fits, the selection replaced first, and never cuts
+// the edit's own text; Undo and Redo work as usual. A drag that cannot go in whole is
+// answered as a copy of its fitting part, or refused when nothing fits, so that its
+// source keeps its text. A text set by code is cut at its end to the limit.
 class TMemo : public QPlainTextEdit
 {
     Q_OBJECT
 
 public:
-    using QPlainTextEdit::QPlainTextEdit;
+    explicit TMemo(QWidget *parent = nullptr);
+
+    // Characters as stored; -1 (the default) for no limit.
+    void setStoredLimit(qsizetype limit);
+    qsizetype storedLimit() const { return m_limit; }
 
 protected:
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    // Room left beside the text that an insertion keeps.
+    qsizetype roomBeside(const QString &kept) const;
+    // The document's text without the selection, which a typed or pasted text replaces.
+    QString textWithoutSelection() const;
+    // What a drag of this event's text would do here; true when it may go on.
+    bool answerDrag(QDropEvent *event, bool *asCopy);
+    void cutToLimit();
+
+    qsizetype m_limit = -1;
+    bool m_cutting = false;
 };

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -47,6 +48,9 @@ protected:
             return middleClick(static_cast<QMouseEvent *>(event));
         case QEvent::ContextMenu:
             return contextMenu(static_cast<QContextMenuEvent *>(event));
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+            return dragMove(static_cast<QDragMoveEvent *>(event));
         case QEvent::Drop:
             return drop(static_cast<QDropEvent *>(event));
         default:
@@ -150,22 +154,64 @@ private:
         return true;
     }
 
-    // A drop goes in at the drop point, beside any selection. Text that fits whole takes
-    // the edit's own way; otherwise its fitting part is dropped as a copy, so that the
-    // source of a move keeps what the edit did not take, and a drop of nothing is refused.
+    // What of a dragged text a drop takes: it goes in at the drop point, beside any
+    // selection.
+    QString droppedPart(const QString &text) const
+    {
+        return PastedText(text, m_limit - m_edit->text().size());
+    }
+
+    // Refuses a drag or drop and takes away the drop cursor.
+    void refuse(QDropEvent *event)
+    {
+        event->ignore();
+        QDragLeaveEvent leave;
+        QCoreApplication::sendEvent(m_edit, &leave);
+    }
+
+    // While a text is dragged over the edit, the answer is what its drop will do, so that
+    // the source (another program too) moves the text away only when the edit takes it
+    // whole: the edit's own answer then, a copy when only a part fits, refused when
+    // nothing does. The edit still shows the drop cursor where the text would go.
+    bool dragMove(QDragMoveEvent *event)
+    {
+        const QMimeData *data = event->mimeData();
+        const QString text = data ? data->text() : QString();
+        if (m_answering || text.isNull())
+            return false;
+        switch (AnswerDrag(text, droppedPart(text), event->possibleActions() & Qt::CopyAction)) {
+        case DragAnswer::AsProposed:
+            return false;
+        case DragAnswer::AsCopy:
+            m_answering = true; // the edit's own answer, for the drop cursor
+            QCoreApplication::sendEvent(m_edit, event);
+            m_answering = false;
+            if (event->isAccepted())
+                event->setDropAction(Qt::CopyAction);
+            return true;
+        case DragAnswer::Refused:
+            break;
+        }
+        refuse(event);
+        return true;
+    }
+
+    // A drop of a text that fits whole takes the edit's own way; otherwise its fitting part
+    // is dropped as a copy, and a drop of nothing is refused.
     bool drop(QDropEvent *event)
     {
         const QMimeData *data = event->mimeData();
         const QString text = data ? data->text() : QString();
         if (text.isNull())
             return false;
-        const QString part = PastedText(text, m_limit - m_edit->text().size());
-        if (part == text)
+        const QString part = droppedPart(text);
+        switch (AnswerDrag(text, part, event->possibleActions() & Qt::CopyAction)) {
+        case DragAnswer::AsProposed:
             return false;
-        if (part.isEmpty() || !(event->possibleActions() & Qt::CopyAction)) {
-            event->ignore();
-            QDragLeaveEvent leave; // takes away the drop cursor
-            QCoreApplication::sendEvent(m_edit, &leave);
+        case DragAnswer::AsCopy:
+            break;
+        case DragAnswer::Refused:
+            refuse(event);
             return true;
         }
         QMimeData fitting;
@@ -179,6 +225,7 @@ private:
 
     QLineEdit *m_edit;
     int m_limit;
+    bool m_answering = false; // a drag passed on to the edit for its answer
 };
 
 } // namespace

@@ -4,11 +4,13 @@
 #include "controls.h"
 #include "dispatch.h"
 #include "entrylimit.h"
+#include "fieldtext.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QVariant>
 
 TLcdPopup::TLcdPopup(QWidget *parent) : QMenu(parent)
 {
@@ -49,8 +51,16 @@ void TLcdPopup::Paste1Click()
     QLineEdit *field = m_component;
     if (!field || qobject_cast<TMaskEdit *>(field) || !field->inputMask().isEmpty())
         return;
+    // The field's length: the limit its entries keep (limitEntry), else its own.
+    const QVariant limit = field->property("entryLimit");
     const QClipboard *clipboard = QGuiApplication::clipboard();
-    field->setText(clipboard ? clipboard->text() : QString());
+    const QString part = PastedText(clipboard ? clipboard->text() : QString(),
+                                    limit.isValid() ? limit.toInt() : field->maxLength());
+    if (part.isEmpty())
+        return;
+    // The whole text replaced as one undo step, so that Ctrl+Z brings back the old one.
+    field->selectAll();
+    field->insert(part);
 }
 
 void installLcdPopup(QLineEdit *field)
@@ -58,8 +68,8 @@ void installLcdPopup(QLineEdit *field)
     if (!field || field->contextMenuPolicy() == Qt::CustomContextMenu)
         return;
     field->setContextMenuPolicy(Qt::CustomContextMenu);
-    // The menu's Paste shows its text whole; the field's length limits what is typed or
-    // pasted by keys, a middle click or a drop.
+    // The field's length limits what is typed, pasted (by keys, the menu's Paste, a middle
+    // click) or dropped.
     limitEntry(field);
     QObject::connect(field, &QWidget::customContextMenuRequested, field, [field](const QPoint &pos) {
         if (TLcdPopup *menu = TLcdPopup::of(field->window()))

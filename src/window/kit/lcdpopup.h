@@ -1,8 +1,8 @@
 #pragma once
 // The popup menu of the LCD text fields, PopupLCD: "LCD character" shows the character
 // picker, "Paste" replaces the whole text of the field on which the menu was opened with
-// the clipboard's text. It takes the place of an edit's standard menu. One menu serves
-// every LCD text field of a window.
+// the clipboard's first line, as far as the field's length goes. It takes the place of an
+// edit's standard menu. One menu serves every LCD text field of a window.
 
 #include <QMenu>
 #include <QPointer>
@@ -24,8 +24,9 @@ public:
     QLineEdit *PopupComponent() const { return m_component; }
 
     void LCDcharacter1Click();
-    // The clipboard's text, taken whole: the field's length limits only what the user
-    // types or pastes by keys, a middle click or a drop. Masked edits are left alone.
+    // The field's text := the clipboard's text up to its first line break, at most the
+    // field's length (the cut of every paste). When that leaves nothing (an empty
+    // clipboard, an empty first line) the field keeps its text. Masked edits are left alone.
     void Paste1Click();
 
 private:

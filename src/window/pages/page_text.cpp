@@ -11,6 +11,7 @@
 #include "lcdfont.h"
 #include "lcdpopup.h"
 #include "mainwindow.h"
+#include "projectfile.h"
 #include "textcodec.h"
 
 #include <QApplication>
@@ -91,8 +92,9 @@ TTextPage::TTextPage(TfrmMain *main, QWidget *sheet) : TPage(main, 1, sheet), ui
     connect(ui->cb_din, &QCheckBox::toggled, this, [this] { runGuarded([this] { cb_dinClick(); }); });
     // Tab moves on, as in every other field; a typed memo is a change of the project text.
     ui->Memo1->setTabChangesFocus(true);
+    // The memo shows what the project file keeps of it.
+    ui->Memo1->setStoredLimit(MemoMaxLength);
     connect(ui->Memo1, &QPlainTextEdit::textChanged, this, [this] {
-        limitMemo();
         if (!m_settingMemo && TfrmMain::PagesOpen())
             G.ProjectTextModified = true;
     });
@@ -221,24 +223,6 @@ void TTextPage::setMemoText(const QString &text)
     m_settingMemo = true;
     ui->Memo1->setPlainText(plain);
     m_settingMemo = setting;
-}
-
-void TTextPage::limitMemo()
-{
-    if (m_limitingMemo)
-        return;
-    QString text = memoText();
-    if (text.size() <= MemoControlMaxLength)
-        return;
-    text.truncate(MemoControlMaxLength);
-    if (text.endsWith(QLatin1Char('\r')))
-        text.chop(1);
-    m_limitingMemo = true;
-    QString plain = text;
-    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    ui->Memo1->setPlainText(plain); // whoever set the text, cut to the limit
-    ui->Memo1->moveCursor(QTextCursor::End);
-    m_limitingMemo = false;
 }
 
 QLineEdit *TTextPage::headEdit(Head field) const

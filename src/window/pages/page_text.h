@@ -27,9 +27,6 @@ class TTextPage : public TPage
 {
     Q_OBJECT
 public:
-    // Most characters the memo control accepts (its lines counted with CR LF).
-    static constexpr int MemoControlMaxLength = 4450;
-
     TTextPage(TfrmMain *main, QWidget *sheet);
     ~TTextPage() override;
 
@@ -80,8 +77,5 @@ private:
 
     Ui::TTextPageForm *ui;
     void logoChanged(int line);
-    void limitMemo();
-
-    bool m_limitingMemo = false;
     bool m_settingMemo = false; // the memo is set by code: no edit
 };
