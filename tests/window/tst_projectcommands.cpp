@@ -688,8 +688,8 @@ private slots:
     // The memo holds what the project file keeps, 4272 characters as stored (a line break
     // counts 2), against whatever the user brings in: what does not fit is cut from what
     // comes in, never from the memo's own text; a drag is answered as its drop goes, so
-    // that its source keeps what the memo does not take. A change is one undo step, and
-    // Save stores exactly what the memo shows.
+    // that its source keeps what the memo does not take. A change is one undo step; Save
+    // stores exactly what the memo shows, and Open reads it back so.
     void memoHoldsWhatTheFileKeeps_data()
     {
         QTest::addColumn<QString>("before"); // set by code, lines joined by CR LF
@@ -711,10 +711,12 @@ private slots:
         row("paste with 1 left, no half line break", memoOf(4271), "end", "Ctrl+V", "\r\nx", memoOf(4271));
         row("paste over the whole memo", full, "all", "Ctrl+V", "new", "new");
         row("key into the full memo", full, "home", "key", "k", full);
-        row("Enter into the full memo", full, "end", "Enter", "", full);
-        row("Enter with 1 left", memoOf(4271), "end", "Enter", "", memoOf(4271));
+        row("Enter into the full memo", full, "home", "Enter", "", full);
+        row("Enter with 1 left", memoOf(4271), "home", "Enter", "", memoOf(4271));
         row("key with 1 left", memoOf(4271), "end", "key", "k", memoOf(4271) + "k");
         row("key over a selection of the full memo", full, "all", "key", "k", "k");
+        row("a typed blank ending a piece", QString(47, 'x'), "end", "key", " wieder",
+            QString(47, 'x') + " wieder");
         row("input method with 2 left", memoOf(4270), "end", "input method", "xyz", memoOf(4270) + "xy");
         row("drop that fits, a move", "memo", "home", "drop", "abc", "abcmemo");
         row("drop cut, a copy", memoOf(4270), "home", "drop", "abcdef", "ab" + memoOf(4270));
@@ -792,6 +794,8 @@ private slots:
         for (int n = 11; n < 100; ++n)
             stored += headLine(bytes, n);
         QCOMPARE(stored, toWin1252(after).leftJustified(MemoMaxLength, ' '));
+        open(path("a.zf1")); // and reads back as it was
+        QCOMPARE(w->textPage()->memoText(), after);
     }
 
     void closing_data()
