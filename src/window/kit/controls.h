@@ -158,7 +158,6 @@ public:
 
     // Characters as stored; -1 (the default) for no limit.
     void setStoredLimit(qsizetype limit);
-    qsizetype storedLimit() const { return m_limit; }
 
 protected:
     bool canInsertFromMimeData(const QMimeData *source) const override;
