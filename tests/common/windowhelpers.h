@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <utility>
 
 // The child of `parent` named `name`; warns when there is none.
 template <typename T = QWidget> T *child(const QObject *parent, const char *name)
@@ -33,6 +34,20 @@ inline bool reactivate(QWidget *w)
 {
     QWidget other;
     return showActive(&other) && showActive(w);
+}
+
+// One key that types `text`, held with the modifiers `how` names ("Ctrl+Alt key": Ctrl and
+// Alt), as a keyboard whose layout gives that text sends it.
+inline void typeKey(QWidget *w, const QString &text, const QString &how)
+{
+    Qt::KeyboardModifiers mods;
+    for (auto [name, mod] : {std::pair{"Ctrl", Qt::ControlModifier}, std::pair{"Alt", Qt::AltModifier},
+                             std::pair{"Shift", Qt::ShiftModifier}})
+        if (how.contains(QLatin1String(name)))
+            mods |= mod;
+    const char16_t c = text.size() == 1 ? text.at(0).toUpper().unicode() : 0;
+    const Qt::Key key = c == u'\t' ? Qt::Key_Tab : c > 0x20 && c < 0x7F ? Qt::Key(c) : Qt::Key_unknown;
+    QTest::sendKeyEvent(QTest::Click, w, key, text, mods);
 }
 
 // Clicks a check or radio box on its indicator.

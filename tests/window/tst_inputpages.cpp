@@ -264,6 +264,17 @@ private slots:
         row("stored 3600, Shift+Insert over all", 7, "ed_Shuffle", "Shift+Insert", "all", "3600", "12345",
             "123", shuffle(123));
         row("number, input method", 7, "ed_Shuffle", "input method", "end", "6", "0000", "600", shuffle(600));
+        // A key typed with Ctrl+Alt (AltGr on some systems) or Ctrl+Shift counts as any other.
+        row("logo full, Ctrl+Alt key", 1, "ed_logo1", "Ctrl+Alt key", "end", abc16, "1", abc16,
+            text16(256, abc16));
+        row("logo, Ctrl+Alt key with room", 1, "ed_logo1", "Ctrl+Alt key", "end", "ABC", ".", "ABC.",
+            text16(256, "ABC."));
+        row("name full, Ctrl+Shift zero-width joiner", 3, "ed_dig_input3", "Ctrl+Shift key", "end", abc16,
+            QString(QChar(0x200D)), abc16, text16(337, abc16));
+        row("name, emoji key with 1 left", 3, "ed_dig_input3", "key", "end", abc.left(15),
+            QString::fromUtf8("\U0001F600"), abc.left(15), text16(337, abc.left(15)));
+        row("number full, Ctrl+Alt digit", 7, "ed_Shuffle", "Ctrl+Alt key", "end", "600", "1", "600",
+            shuffle(600));
         row("read-only path, Ctrl+V", 1, "ed_mpfad", "Ctrl+V", "all", "/PLANT.ZF1", "x", "/PLANT.ZF1", {});
         row("masked time keeps its mask", 9, "em_max_duration", "Ctrl+V", "home", "02:00", "0130", "01:30",
             {{462, 90}});
@@ -322,6 +333,8 @@ private slots:
             QInputMethodEvent input;
             input.setCommitString(clipboard);
             QApplication::sendEvent(edit, &input);
+        } else if (how.endsWith("key")) {
+            typeKey(edit, clipboard, how);
         } else if (how == "middle") {
             QTest::mouseClick(edit, Qt::MiddleButton, {}, QPoint(edit->width() - 4, edit->height() / 2));
         } else {

@@ -3,8 +3,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -130,6 +132,8 @@ private slots:
         row("num, Ctrl+AltGr x", "ed_num", "1", Qt::ControlModifier | altGr, "x", "1");
         row("num, Ctrl+keypad minus", "ed_num", "1", Qt::ControlModifier | Qt::KeypadModifier, "-", "1");
         row("num, Meta x", "ed_num", "1", Qt::MetaModifier, "x", "1");
+        row("num, Ctrl+Shift zero-width joiner", "ed_num", "1", Qt::ControlModifier | Qt::ShiftModifier,
+            QString(QChar(0x200D)), "1");
         row("num, Ctrl+Alt digit", "ed_num", "1", ctrlAlt, "7", "17");
         row("num, AltGr digit", "ed_num", "1", altGr, "5", "15");
         row("real, Ctrl+Alt x", "ed_real", "1", ctrlAlt, "x", "1");
@@ -150,6 +154,56 @@ private slots:
         focus(e);
         QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, typed, Qt::KeyboardModifiers(modifiers));
         QCOMPARE(e->text(), after);
+    }
+
+    // The text a key types, by the rule every check of typed keys uses, is what Qt's own
+    // edits insert for it: a one-line edit, and a multi-line one whose Tab moves the focus.
+    void typedTextIsWhatTheEditsInsert_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("modifiers");
+        const auto ctrlAlt = Qt::ControlModifier | Qt::AltModifier,
+                   ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+        const auto row = [](const char *name, Qt::Key key, const QString &text, Qt::KeyboardModifiers mods) {
+            QTest::newRow(name) << int(key) << text << int(mods);
+        };
+        const QString one = "1", enter = "\r";
+        row("Ctrl+Alt digit", Qt::Key_1, one, ctrlAlt);
+        row("Ctrl digit", Qt::Key_1, one, Qt::ControlModifier);
+        row("Ctrl+Shift letter", Qt::Key_Q, "Q", ctrlShift);
+        row("Ctrl+Alt V", Qt::Key_V, "v", ctrlAlt);
+        row("Ctrl+keypad minus", Qt::Key_Minus, "-", Qt::ControlModifier | Qt::KeypadModifier);
+        row("Ctrl+Shift zero-width joiner", Qt::Key_unknown, QString(QChar(0x200D)), ctrlShift);
+        row("emoji", Qt::Key_unknown, QString::fromUtf8("\U0001F600"), {});
+        row("lone high surrogate", Qt::Key_unknown, QString(QChar(0xD83D)), {});
+        row("Ctrl+Alt private use", Qt::Key_unknown, QString(QChar(0xE000)), ctrlAlt);
+        row("next line control", Qt::Key_unknown, QString(QChar(0x85)), {});
+        row("Ctrl+Alt Tab", Qt::Key_Tab, "\t", ctrlAlt);
+        row("Ctrl+Alt Space", Qt::Key_Space, " ", ctrlAlt);
+        row("Enter", Qt::Key_Return, enter, {});
+        row("Shift+Enter", Qt::Key_Return, enter, Qt::ShiftModifier);
+        row("keypad Enter", Qt::Key_Enter, enter, Qt::KeypadModifier);
+        row("Ctrl+Alt Enter", Qt::Key_Return, enter, ctrlAlt);
+    }
+    void typedTextIsWhatTheEditsInsert()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QFETCH(int, modifiers);
+        const auto mods = Qt::KeyboardModifiers(modifiers);
+        auto *multi = new QPlainTextEdit(m_window.get());
+        multi->setTabChangesFocus(true);
+        m_window->layout()->addWidget(multi);
+        const QKeyEvent press(QEvent::KeyPress, key, mods, text);
+        for (QWidget *edit : {static_cast<QWidget *>(m_text), static_cast<QWidget *>(multi)}) {
+            edit->setFocus();
+            QTRY_VERIFY(edit->hasFocus());
+            QTest::keyClicks(edit, "xy");
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key(key), text, mods);
+            const QString inserted = (edit == multi ? multi->document()->toRawText() : m_text->text()).mid(2);
+            QCOMPARE(TypedText(&press, edit == multi ? EditKind::MultiLine : EditKind::OneLine), inserted);
+        }
     }
 
     void pastedTextIsNotFiltered()

@@ -20,6 +20,7 @@
 #include "windowhelpers.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -718,6 +719,16 @@ private slots:
         row("a typed blank ending a piece", QString(47, 'x'), "end", "key", " wieder",
             QString(47, 'x') + " wieder");
         row("input method with 2 left", memoOf(4270), "end", "input method", "xyz", memoOf(4270) + "xy");
+        // Keys typed with Ctrl+Alt (AltGr on some systems) or Ctrl+Shift count as any other.
+        row("Ctrl+Alt key at the start of a memo just filled", memoOf(4271), "end",
+            "key, then Ctrl+Alt key at the start", "k1", memoOf(4271) + "k");
+        row("Ctrl+Alt key with 1 left", memoOf(4271), "home", "Ctrl+Alt key", "1", "1" + memoOf(4271));
+        row("Ctrl+Alt Tab into the full memo", full, "home", "Ctrl+Alt key", "\t", full);
+        row("Ctrl+Shift zero-width joiner into the full memo", full, "home", "Ctrl+Shift key",
+            QString(QChar(0x200D)), full);
+        row("emoji key into the full memo", full, "home", "one key", QString::fromUtf8("\U0001F600"), full);
+        row("screen reader's text with 2 left", memoOf(4270), "home", "screen reader", "xyz",
+            "xy" + memoOf(4270));
         row("drop that fits, a move", "memo", "home", "drop", "abc", "abcmemo");
         row("drop cut, a copy", memoOf(4270), "home", "drop", "abcdef", "ab" + memoOf(4270));
         row("drop onto the full memo, refused", full, "home", "drop", "abc", full);
@@ -755,6 +766,16 @@ private slots:
             QInputMethodEvent input;
             input.setCommitString(incoming);
             QApplication::sendEvent(memo, &input);
+        } else if (how.startsWith("key, then")) {
+            QTest::keyClicks(memo, incoming.left(1));
+            QTest::keyClick(memo, Qt::Key_Home, Qt::ControlModifier);
+            typeKey(memo, incoming.mid(1), how);
+        } else if (how.endsWith("key")) {
+            typeKey(memo, incoming, how);
+        } else if (how == "screen reader") { // inserts at the cursor through the accessibility interface
+            QAccessibleInterface *access = QAccessible::queryAccessibleInterface(memo);
+            QVERIFY(access && access->editableTextInterface());
+            access->editableTextInterface()->insertText(memo->textCursor().position(), incoming);
         } else {
             // Over the top of the memo (scrolled there) and dropped there, Shift held: the user asks for a
             // move. Only a text taken whole may be moved away from where it came from.
@@ -780,6 +801,7 @@ private slots:
 
         const QString shown = w->textPage()->memoText();
         QCOMPARE(shown, after);
+        QCOMPARE(G.ProjectTextModified, after != before); // nothing refused ever went in
         QVERIFY(MemoStoredLength(shown) <= MemoMaxLength);
         if (after != before) { // one undo step, and back
             QTest::keyClick(memo, Qt::Key_Z, Qt::ControlModifier);

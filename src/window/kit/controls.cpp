@@ -1,6 +1,7 @@
 #include "controls.h"
 
 #include "fieldtext.h"
+#include "keyfilters.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -16,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include <limits>
+#include <utility>
 
 QWidget *FindControl(const QObject *root, const QString &name)
 {
@@ -329,13 +331,13 @@ bool carriesData(const QMimeData *source)
 
 TMemo::TMemo(QWidget *parent) : QPlainTextEdit(parent)
 {
-    connect(this, &QPlainTextEdit::textChanged, this, &TMemo::cutToLimit);
+    connect(this, &QPlainTextEdit::textChanged, this, &TMemo::holdLimit);
 }
 
 void TMemo::setStoredLimit(qsizetype limit)
 {
     m_limit = limit;
-    cutToLimit();
+    holdLimit();
 }
 
 qsizetype TMemo::roomBeside(const QString &kept) const
@@ -350,18 +352,78 @@ QString TMemo::textWithoutSelection() const
                                           cursor.selectionEnd() - cursor.selectionStart());
 }
 
-// A text set by code (Open, New) is shown as far as the file keeps it.
-void TMemo::cutToLimit()
+// The ways in that the memo knows are held to the limit before their text goes in. A
+// change that passes it all the same came by another way when it can be undone (a text set
+// by code cannot): what came in is cut back. A text set by code (Open, New) is shown as
+// far as the file keeps it.
+void TMemo::holdLimit()
 {
-    if (m_limit < 0 || m_cutting)
+    if (m_holding)
         return;
-    const QString text = document()->toRawText();
-    if (MemoStoredLength(text) <= m_limit)
+    m_holding = true;
+    QString text = document()->toRawText();
+    if (m_limit >= 0 && MemoStoredLength(text) > m_limit && document()->isUndoAvailable()) {
+        takeBackExcess(text);
+        text = document()->toRawText();
+    }
+    if (m_limit >= 0 && MemoStoredLength(text) > m_limit) {
+        setPlainText(MemoPastedText(text, m_limit));
+        moveCursor(QTextCursor::End);
+        text = document()->toRawText();
+    }
+    m_held = text;
+    m_holding = false;
+}
+
+namespace {
+// The lengths of the start and of the end that two texts share, never splitting a
+// surrogate pair, and together never longer than the shorter text.
+std::pair<qsizetype, qsizetype> sharedEnds(const QString &a, const QString &b)
+{
+    const qsizetype shorter = qMin(a.size(), b.size());
+    qsizetype head = 0;
+    while (head < shorter && a.at(head) == b.at(head))
+        ++head;
+    if (head > 0 && a.at(head - 1).isHighSurrogate())
+        --head;
+    qsizetype tail = 0;
+    while (tail < shorter - head && a.at(a.size() - 1 - tail) == b.at(b.size() - 1 - tail))
+        ++tail;
+    if (tail > 0 && a.at(a.size() - tail).isLowSurrogate())
+        --tail;
+    return {head, tail};
+}
+} // namespace
+
+void TMemo::takeBackExcess(const QString &text)
+{
+    // What came in lies between the start and the end the text shares with the one before.
+    const auto [head, tail] = sharedEnds(text, m_held);
+    const QString incoming = text.mid(head, text.size() - head - tail);
+    const QString part = MemoPastedText(incoming, roomBeside(text.left(head) + text.right(tail)));
+    if (part.size() == incoming.size())
         return;
-    m_cutting = true;
-    setPlainText(MemoPastedText(text, m_limit));
-    moveCursor(QTextCursor::End);
-    m_cutting = false;
+    const QString fitting = text.left(head) + part + text.right(tail);
+    qsizetype cursorAt = textCursor().position();
+    if (cursorAt >= head + incoming.size())
+        cursorAt -= incoming.size() - part.size();
+    else
+        cursorAt = qMin(cursorAt, head + part.size());
+
+    // The change leaves the undo history as it came, and what fits of it goes in as one
+    // step in its place: Undo goes back to the text before it.
+    document()->undo();
+    document()->clearUndoRedoStacks(QTextDocument::RedoStack);
+    const QString undone = document()->toRawText();
+    const auto [from, kept] = sharedEnds(undone, fitting);
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    cursor.setPosition(int(from));
+    cursor.setPosition(int(undone.size() - kept), QTextCursor::KeepAnchor);
+    cursor.insertText(fitting.mid(from, fitting.size() - from - kept));
+    cursor.endEditBlock();
+    cursor.setPosition(int(qMin(cursorAt, qsizetype(fitting.size()))));
+    setTextCursor(cursor);
 }
 
 bool TMemo::canInsertFromMimeData(const QMimeData *source) const
@@ -395,13 +457,9 @@ void TMemo::insertFromMimeData(const QMimeData *source)
 void TMemo::keyPressEvent(QKeyEvent *event)
 {
     if (m_limit >= 0 && !isReadOnly()) {
-        qsizetype adds = 0;
-        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-            adds = 2; // a new line, CR LF in the file
-        else if (!event->text().isEmpty() && event->text().at(0).isPrint() &&
-                 !(event->modifiers() & Qt::ControlModifier))
-            adds = MemoStoredLength(event->text());
-        if (adds > roomBeside(textWithoutSelection())) {
+        // A line break is CR LF in the file.
+        const QString typed = TypedText(event, EditKind::MultiLine);
+        if (!typed.isEmpty() && MemoStoredLength(typed) > roomBeside(textWithoutSelection())) {
             event->accept();
             return;
         }

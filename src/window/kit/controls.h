@@ -144,11 +144,13 @@ private:
 //
 // With a limit, the text holds at most that many characters as stored (MemoStoredLength:
 // a line break counts 2), as a native edit with a length would: a key that would pass it
-// is refused, Enter included; a paste (keys, menu, middle click), a drop or an input
-// method's text goes in as far as it fits, the selection replaced first, and never cuts
-// the edit's own text; Undo and Redo work as usual. A drag that cannot go in whole is
-// answered as a copy of its fitting part, or refused when nothing fits, so that its
-// source keeps its text. A text set by code is cut at its end to the limit.
+// is refused, whatever its modifiers, Enter and Tab included; a paste (keys, menu, middle
+// click), a drop or an input method's text goes in as far as it fits, the selection
+// replaced first, and never cuts the edit's own text; Undo and Redo work as usual. A drag
+// that cannot go in whole is answered as a copy of its fitting part, or refused when
+// nothing fits, so that its source keeps its text. Text that comes in any other way (a
+// screen reader's insertion) is cut back to what fits, in the same undo step. A text set
+// by code is cut at its end to the limit.
 class TMemo : public QPlainTextEdit
 {
     Q_OBJECT
@@ -175,8 +177,12 @@ private:
     QString textWithoutSelection() const;
     // What a drag of this event's text would do here; true when it may go on.
     bool answerDrag(QDropEvent *event, bool *asCopy);
-    void cutToLimit();
+    void holdLimit();
+    // Takes back what of the last change to `text` passes the limit, from the end of what
+    // came in; the change and the take-back are one undo step.
+    void takeBackExcess(const QString &text);
 
     qsizetype m_limit = -1;
-    bool m_cutting = false;
+    QString m_held; // the text as it was before the last change
+    bool m_holding = false;
 };

@@ -1,6 +1,7 @@
 #include "entrylimit.h"
 
 #include "fieldtext.h"
+#include "keyfilters.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -105,10 +106,9 @@ private:
             key->accept();
             return true;
         }
-        const QString typed = key->text();
-        if (typed.isEmpty() || !typed.at(0).isPrint() || (key->modifiers() & Qt::ControlModifier))
-            return false;
-        return typed.size() > room();
+        // A key the edit types counts with whatever modifiers it comes.
+        const QString typed = TypedText(key, EditKind::OneLine);
+        return !typed.isEmpty() && typed.size() > room();
     }
 
     // Text committed by an input method goes in as far as it fits, as typed keys do.

@@ -20,11 +20,6 @@ qsizetype editTextLength(QObject *sender)
     return sender ? sender->property("text").toString().size() : 0;
 }
 
-bool isControlCharacter(QChar c)
-{
-    return c.unicode() < 0x20 || c.unicode() == 0x7F;
-}
-
 QLineEdit *findTimeEdit(QObject *sender)
 {
     auto *widget = qobject_cast<QWidget *>(sender);
@@ -62,6 +57,29 @@ void em_TkminKeyPress(QObject *, QChar &key)
 
 void ed_TextKeyPress(QObject *, QChar &) {}
 
+QString TypedText(const QKeyEvent *event, EditKind kind)
+{
+    if (kind == EditKind::MultiLine) {
+        if (event->matches(QKeySequence::InsertParagraphSeparator))
+            return QString(QChar::ParagraphSeparator);
+        if (event->matches(QKeySequence::InsertLineSeparator))
+            return QString(QChar::LineSeparator);
+    }
+    const QString text = event->text();
+    if (text.isEmpty())
+        return {};
+    const QChar first = text.at(0);
+    if (first.category() == QChar::Other_Format)
+        return text;
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if (mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier))
+        return {};
+    const bool typed = first.isPrint() || first.category() == QChar::Other_PrivateUse ||
+                       (first.isHighSurrogate() && text.size() > 1 && text.at(1).isLowSurrogate()) ||
+                       (kind == EditKind::MultiLine && first == QLatin1Char('\t'));
+    return typed ? text : QString();
+}
+
 KeyPressFilter::KeyPressFilter(KeyPressHandler handler, QObject *parent) : QObject(parent), m_handler(handler)
 {}
 
@@ -77,14 +95,10 @@ bool KeyPressFilter::eventFilter(QObject *watched, QEvent *event)
     } else if (keyEvent->key() == Qt::Key_Backspace) {
         typed = KeyBackspace;
     } else {
-        // Only Ctrl and Ctrl+Shift make a shortcut that the edit does not type. With any
-        // other modifier (Ctrl+Alt and the group switch of AltGr, the keypad, Meta) the
-        // edit types the key's text, so the filter must see it.
-        const Qt::KeyboardModifiers mods = keyEvent->modifiers();
-        const bool shortcut =
-            mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier);
-        typed = keyEvent->text();
-        if (shortcut || typed.isEmpty() || (typed.size() == 1 && isControlCharacter(typed.at(0))))
+        // Whatever the modifiers (Ctrl+Alt and the group switch of AltGr, the keypad,
+        // Meta), a key the edit types must pass the filter.
+        typed = TypedText(keyEvent, EditKind::OneLine);
+        if (typed.isEmpty())
             return false; // no character is typed
     }
 

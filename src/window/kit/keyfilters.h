@@ -9,9 +9,25 @@
 
 #include <QChar>
 #include <QObject>
+#include <QString>
 
+class QKeyEvent;
 class QLineEdit;
 class QWidget;
+
+// The edits a key is typed into: a one-line edit, or a multi-line one, which also takes a
+// Tab and a line break.
+enum class EditKind { OneLine, MultiLine };
+
+// The text a key press types into an edit: what Qt's own edits insert for it, so that every
+// check of typed keys (key filters, lengths) sees exactly the keys that do go in. A
+// formatting character (a zero-width joiner, typed with Ctrl+Shift on some systems) is
+// always typed. Otherwise Ctrl or Ctrl+Shift alone type nothing (shortcuts), and with any
+// other modifiers (Ctrl+Alt is AltGr on some systems) a key types its text when that starts
+// with a printable or private-use character or with a character outside the Basic
+// Multilingual Plane. A multi-line edit also takes a Tab, and Enter and Shift+Enter as a
+// line break (U+2029 and U+2028). Empty when the key types nothing.
+QString TypedText(const QKeyEvent *event, EditKind kind);
 
 // A key-press handler: `sender` is the edit, `key` the typed character (Backspace is
 // code 8, Enter code 13); setting `key` to the null character refuses it.
