@@ -149,8 +149,8 @@ private:
 // replaced first, and never cuts the edit's own text; Undo and Redo work as usual. A drag
 // that cannot go in whole is answered as a copy of its fitting part, or refused when
 // nothing fits, so that its source keeps its text. Text that comes in any other way (a
-// screen reader's insertion) is cut back to what fits, in the same undo step. A text set
-// by code is cut at its end to the limit.
+// screen reader's insertion) is cut back to what fits, and one Undo takes back what went
+// in. A text set by code is cut at its end to the limit.
 class TMemo : public QPlainTextEdit
 {
     Q_OBJECT
@@ -179,7 +179,7 @@ private:
     bool answerDrag(QDropEvent *event, bool *asCopy);
     void holdLimit();
     // Takes back what of the last change to `text` passes the limit, from the end of what
-    // came in; the change and the take-back are one undo step.
+    // came in; what is left of the change is one undo step.
     void takeBackExcess(const QString &text);
 
     qsizetype m_limit = -1;
